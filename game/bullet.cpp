@@ -1,0 +1,5 @@
+#include "game/bullet.h"
+
+void SpawnBullet(const Actor*, int) {}
+void MoveAimedBullet(Actor*) {}
+void MoveFallingBullet(Actor*) {}

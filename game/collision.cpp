@@ -1,0 +1,5 @@
+#include "game/collision.h"
+
+bool RectsOverlap(const RECT&, const RECT&) { return false; }
+
+void CheckCollisions() {}

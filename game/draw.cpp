@@ -1,0 +1,5 @@
+#include "game/draw.h"
+
+HRESULT DrawBackground() { return 0; }
+
+HRESULT DrawGame() { return 0; }

@@ -1,0 +1,3 @@
+#include "game/player.h"
+
+void UpdatePlayer() {}

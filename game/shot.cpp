@@ -1,0 +1,3 @@
+#include "game/shot.h"
+
+void UpdateShot() {}

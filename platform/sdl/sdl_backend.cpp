@@ -1,0 +1,9 @@
+#include <SDL.h>
+
+#include "../src/backend.h"
+
+uint32_t BackendMilliseconds() { return SDL_GetTicks(); }
+
+void BackendSleep(uint32_t milliseconds) { SDL_Delay(milliseconds); }
+
+void BackendDebugOutput(const char*) {}

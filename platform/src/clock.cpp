@@ -1,0 +1,10 @@
+#include <mmsystem.h>
+#include <windows.h>
+
+#include "backend.h"
+
+DWORD timeGetTime(void) { return BackendMilliseconds(); }
+
+DWORD GetTickCount(void) { return BackendMilliseconds(); }
+
+void Sleep(DWORD milliseconds) { BackendSleep(milliseconds); }

@@ -1,0 +1,13 @@
+#include <cstdio>
+
+#include <windows.h>
+
+#include "backend.h"
+
+void OutputDebugStringA(LPCSTR text) {
+    if (text == nullptr) {
+        return;
+    }
+    fputs(text, stderr);
+    BackendDebugOutput(text);
+}
