@@ -16,11 +16,11 @@ enum : BYTE {
     kSceneGame = 31,
 };
 
-extern DWORD gNow;           // timeGetTime() sampled at the start of the current frame
-extern BYTE gScene;          // the scene state, 10 at program start
-extern int gFrameCount;      // frames since the counter text was last updated, this one included
-extern DWORD gFpsTime;       // when the counter text was last updated
-extern char gFpsText[128];   // the counter text drawn every frame, empty until the first update
+extern DWORD gNow;          // timeGetTime() sampled at the start of the current frame
+extern BYTE gScene;         // the scene state, 10 at program start
+extern int gFrameCount;     // frames since the counter text was last updated, this one included
+extern DWORD gFpsTime;      // when the counter text was last updated
+extern char gFpsText[128];  // the counter text drawn every frame, empty until the first update
 
 // Runs one frame: clock, scene, frame counter, counter text, flip. Returns 0, or the non-zero
 // code of the counter text's drawing (the frame is then not presented) or of the flip.

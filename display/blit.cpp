@@ -2,4 +2,6 @@
 
 #include <ddraw.h>
 
-HRESULT FlipPrimary() { return DD_OK; }
+HRESULT FlipPrimary() {
+    return DD_OK;
+}

@@ -2,6 +2,8 @@
 
 #include <ddraw.h>
 
-HRESULT DrawSheetText(const char*, int, int, int) { return DD_OK; }
+HRESULT DrawSheetText(const char*, int, int, int) {
+    return DD_OK;
+}
 
 void DrawFontText(int, int, const char*, COLORREF, int, const char*, BYTE) {}

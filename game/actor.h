@@ -9,8 +9,8 @@
 #include <windows.h>
 
 struct Actor {
-    double x;  // left edge of the sprite on screen
-    double y;  // top edge of the sprite on screen
+    double x;   // left edge of the sprite on screen
+    double y;   // top edge of the sprite on screen
     double vx;  // pixels per frame
     double vy;
     RECT srcRect;  // first animation cell in the sprite sheet; frame n lies n widths right
@@ -19,7 +19,7 @@ struct Actor {
     int height;
     int frameCount;
     int frame;
-    int frameInterval;  // ms per animation frame
+    int frameInterval;    // ms per animation frame
     DWORD lastFrameTime;  // gNow when the frame last advanced or the animation started
     int fireInterval;     // ms between two shots of an enemy
     DWORD lastFireTime;
@@ -55,9 +55,9 @@ extern Actor gActors[kActorSlots];
 extern BYTE gKeys[256];  // 1 while the key was down at the last game key sampling
 extern DWORD gLastSpawnTime;
 
-extern const RECT gPlayArea;       // (150, 0, 630, 480)
-extern const RECT gBackSrcRect;    // (0, 0, 640, 480)
-extern const RECT gExplosionRect;  // (0, 256, 16, 272)
+extern const RECT gPlayArea;        // (150, 0, 630, 480)
+extern const RECT gBackSrcRect;     // (0, 0, 640, 480)
+extern const RECT gExplosionRect;   // (0, 256, 16, 272)
 extern const int gExplosionFrames;  // 3
 
 // Sets srcRect and the width and height that follow from it.
@@ -72,4 +72,6 @@ void AdvanceAnimation(Actor& actor);
 RECT ActorHitBox(const Actor& actor);
 
 // A position truncated toward zero, as drawing and hit tests use it.
-inline int TruncatePosition(double position) { return static_cast<int>(position); }
+inline int TruncatePosition(double position) {
+    return static_cast<int>(position);
+}

@@ -1,5 +1,7 @@
 #include "game/collision.h"
 
-bool RectsOverlap(const RECT&, const RECT&) { return false; }
+bool RectsOverlap(const RECT&, const RECT&) {
+    return false;
+}
 
 void CheckCollisions() {}

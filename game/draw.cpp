@@ -1,5 +1,9 @@
 #include "game/draw.h"
 
-HRESULT DrawBackground() { return 0; }
+HRESULT DrawBackground() {
+    return 0;
+}
 
-HRESULT DrawGame() { return 0; }
+HRESULT DrawGame() {
+    return 0;
+}

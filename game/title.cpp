@@ -14,7 +14,9 @@ void TitleInit(HWND) {
     srand(gNow);
 }
 
-HRESULT TitleFrame(HWND) { return 0; }
+HRESULT TitleFrame(HWND) {
+    return 0;
+}
 
 void ReadTitleKeys(HWND, BYTE keys[256]) {
     keys[VK_SPACE] = (GetAsyncKeyState(VK_SPACE) & 0x8000) ? 1 : 0;

@@ -9,11 +9,17 @@ uint32_t gVirtualTime;
 std::string gDebugOutput;
 }  // namespace
 
-uint32_t BackendMilliseconds() { return gVirtualTime; }
+uint32_t BackendMilliseconds() {
+    return gVirtualTime;
+}
 
-void BackendSleep(uint32_t milliseconds) { gVirtualTime += milliseconds; }
+void BackendSleep(uint32_t milliseconds) {
+    gVirtualTime += milliseconds;
+}
 
-void BackendDebugOutput(const char* text) { gDebugOutput += text; }
+void BackendDebugOutput(const char* text) {
+    gDebugOutput += text;
+}
 
 void HeadlessReset() {
     gVirtualTime = 0;
@@ -21,16 +27,32 @@ void HeadlessReset() {
     PlatformReleaseAllKeys();
 }
 
-void HeadlessSetTime(uint32_t milliseconds) { gVirtualTime = milliseconds; }
+void HeadlessSetTime(uint32_t milliseconds) {
+    gVirtualTime = milliseconds;
+}
 
-void HeadlessAdvanceTime(uint32_t milliseconds) { gVirtualTime += milliseconds; }
+void HeadlessAdvanceTime(uint32_t milliseconds) {
+    gVirtualTime += milliseconds;
+}
 
-uint32_t HeadlessTime() { return gVirtualTime; }
+uint32_t HeadlessTime() {
+    return gVirtualTime;
+}
 
-void HeadlessKeyDown(int virtualKey) { PlatformSetKey(virtualKey, true); }
+void HeadlessKeyDown(int virtualKey) {
+    PlatformSetKey(virtualKey, true);
+}
 
-void HeadlessKeyUp(int virtualKey) { PlatformSetKey(virtualKey, false); }
+void HeadlessKeyUp(int virtualKey) {
+    PlatformSetKey(virtualKey, false);
+}
 
-const std::string& HeadlessDebugOutput() { return gDebugOutput; }
+const std::string& HeadlessDebugOutput() {
+    return gDebugOutput;
+}
 
-void HeadlessClearDebugOutput() { gDebugOutput.clear(); }
+void HeadlessClearDebugOutput() {
+    gDebugOutput.clear();
+}
+
+void BackendPresent(const uint8_t*, int, int, int, const BackendColor*) {}

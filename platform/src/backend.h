@@ -15,3 +15,16 @@ void BackendSleep(uint32_t milliseconds);
 
 // Called with every text given to OutputDebugStringA, after it went to standard error.
 void BackendDebugOutput(const char* text);
+
+// One display palette entry, laid out as PALETTEENTRY: red, green, blue, flags.
+struct BackendColor {
+    uint8_t red;
+    uint8_t green;
+    uint8_t blue;
+    uint8_t flags;
+};
+
+// Shows a width x height picture of palette indices (rows `pitch` bytes apart) through
+// `palette`. Called by the primary surface's Flip once the picture is final.
+void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
+                    const BackendColor palette[256]);

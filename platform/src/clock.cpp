@@ -3,8 +3,14 @@
 
 #include "backend.h"
 
-DWORD timeGetTime(void) { return BackendMilliseconds(); }
+DWORD timeGetTime(void) {
+    return BackendMilliseconds();
+}
 
-DWORD GetTickCount(void) { return BackendMilliseconds(); }
+DWORD GetTickCount(void) {
+    return BackendMilliseconds();
+}
 
-void Sleep(DWORD milliseconds) { BackendSleep(milliseconds); }
+void Sleep(DWORD milliseconds) {
+    BackendSleep(milliseconds);
+}

@@ -5,7 +5,9 @@
 namespace {
 bool gKeyDown[256];
 
-bool IsValidKey(int virtualKey) { return virtualKey >= 0 && virtualKey < 256; }
+bool IsValidKey(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < 256;
+}
 }  // namespace
 
 void PlatformSetKey(int virtualKey, bool down) {
@@ -14,7 +16,9 @@ void PlatformSetKey(int virtualKey, bool down) {
     }
 }
 
-bool PlatformIsKeyDown(int virtualKey) { return IsValidKey(virtualKey) && gKeyDown[virtualKey]; }
+bool PlatformIsKeyDown(int virtualKey) {
+    return IsValidKey(virtualKey) && gKeyDown[virtualKey];
+}
 
 void PlatformReleaseAllKeys() {
     for (bool& key : gKeyDown) {

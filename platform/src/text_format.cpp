@@ -17,6 +17,5 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
         buffer[0] = '\0';
         return 0;
     }
-    return written > static_cast<int>(kWsprintfLimit) ? static_cast<int>(kWsprintfLimit)
-                                                       : written;
+    return written > static_cast<int>(kWsprintfLimit) ? static_cast<int>(kWsprintfLimit) : written;
 }

@@ -61,7 +61,8 @@ void TitleInit(HWND) {
 }
 HRESULT TitleFrame(HWND) {
     gCalls.push_back("TitleFrame");
-    if (gSceneWrittenByFrame != 0) gScene = gSceneWrittenByFrame;
+    if (gSceneWrittenByFrame != 0)
+        gScene = gSceneWrittenByFrame;
     return 0x1;  // a scene's failure must not stop the frame
 }
 void GameInit(HWND) {
@@ -70,7 +71,8 @@ void GameInit(HWND) {
 }
 HRESULT GameFrame(HWND) {
     gCalls.push_back("GameFrame");
-    if (gSceneWrittenByFrame != 0) gScene = gSceneWrittenByFrame;
+    if (gSceneWrittenByFrame != 0)
+        gScene = gSceneWrittenByFrame;
     return 0x2;
 }
 HRESULT DrawSheetText(const char* text, int x, int y, int row) {
@@ -163,11 +165,13 @@ TEST_F(FrameDriverTest, CounterUpdatesAtExactly1000MsAndCountsTheCurrentFrame) {
 
 TEST_F(FrameDriverTest, SixtyFramesGiveFourDigitTextAndLargeCountsAreNotTruncated) {
     gScene = 0;
-    for (int i = 1; i <= 59; ++i) FrameAt(i * 16);
+    for (int i = 1; i <= 59; ++i)
+        FrameAt(i * 16);
     FrameAt(1000);
     EXPECT_STREQ(gFpsText, "0060 FPS");
 
-    for (int i = 0; i < 12344; ++i) FrameAt(1001);
+    for (int i = 0; i < 12344; ++i)
+        FrameAt(1001);
     FrameAt(2000);
     EXPECT_STREQ(gFpsText, "12345 FPS");
 }

@@ -45,7 +45,7 @@ TEST(AdvanceAnimation, ALongStallStepsOnceAndRestartsTheIntervalFromNow) {
 
 TEST(AdvanceAnimation, MeasuresElapsedTimeAcrossTheClockWrap) {
     Actor actor = Animated(6, 100, 0xFFFFFFC0u);  // 64 ms before the wrap
-    gNow = 0x23;                                   // 99 ms later
+    gNow = 0x23;                                  // 99 ms later
     AdvanceAnimation(actor);
     EXPECT_EQ(actor.frame, 0);
     gNow = 0x24;  // 100 ms later
@@ -63,7 +63,8 @@ TEST(AdvanceAnimation, ReachingTheFrameCountWrapsToZeroInTheSameCall) {
         ASSERT_LT(actor.frame, 6);
         ++seen[actor.frame];
     }
-    for (int count : seen) EXPECT_EQ(count, 2);
+    for (int count : seen)
+        EXPECT_EQ(count, 2);
 }
 
 TEST(ActorHitBox, TruncatesPositionsTowardZero) {

@@ -43,7 +43,8 @@ Actor LiveActor(int life, int kind) {
 }
 
 void Record(const char* call) {
-    if (gRecording) gCalls.push_back(call);
+    if (gRecording)
+        gCalls.push_back(call);
 }
 
 std::string SlotCall(const char* mover, const Actor* actor) {
@@ -51,7 +52,8 @@ std::string SlotCall(const char* mover, const Actor* actor) {
 }
 
 void RecordSlot(const char* step, const Actor* actor) {
-    if (gRecording) gCalls.push_back(SlotCall(step, actor));
+    if (gRecording)
+        gCalls.push_back(SlotCall(step, actor));
 }
 
 class GameFrameOrderTest : public ::testing::Test {
@@ -63,8 +65,10 @@ protected:
         gBackgroundResult = 0;
         gDrawGameResult = 0;
         gSpawnedKind = 0;
-        for (Actor& actor : gActors) actor = Actor{};
-        for (BYTE& key : gKeys) key = 0;
+        for (Actor& actor : gActors)
+            actor = Actor{};
+        for (BYTE& key : gKeys)
+            key = 0;
     }
 };
 
@@ -74,17 +78,26 @@ using Calls = std::vector<std::string>;
 
 HRESULT DrawBackground() {
     Record("DrawBackground");
-    for (int i = 0; i < 256; ++i) gKeysSeenByBackground[i] = gKeys[i];
+    for (int i = 0; i < 256; ++i)
+        gKeysSeenByBackground[i] = gKeys[i];
     return gBackgroundResult;
 }
 HRESULT DrawGame() {
     Record("DrawGame");
     return gDrawGameResult;
 }
-void UpdatePlayer() { Record("UpdatePlayer"); }
-void UpdateShot() { Record("UpdateShot"); }
-void RunSpawnSchedule() { Record("RunSpawnSchedule"); }
-void CheckCollisions() { Record("CheckCollisions"); }
+void UpdatePlayer() {
+    Record("UpdatePlayer");
+}
+void UpdateShot() {
+    Record("UpdateShot");
+}
+void RunSpawnSchedule() {
+    Record("RunSpawnSchedule");
+}
+void CheckCollisions() {
+    Record("CheckCollisions");
+}
 void SpawnEnemy(Actor* enemy, int kind) {
     RecordSlot("SpawnEnemy", enemy);
     gSpawnedKind = kind;
@@ -97,10 +110,18 @@ void MoveEnemyStraight(Actor* enemy) {
     gActors[7].kind = kBulletAimed;
     gActors[7].life = 1;
 }
-void MoveEnemyRight(Actor* enemy) { RecordSlot("MoveEnemyRight", enemy); }
-void MoveEnemyLeft(Actor* enemy) { RecordSlot("MoveEnemyLeft", enemy); }
-void MoveEnemyWave(Actor* enemy) { RecordSlot("MoveEnemyWave", enemy); }
-void MoveAimedBullet(Actor* bullet) { RecordSlot("MoveAimedBullet", bullet); }
+void MoveEnemyRight(Actor* enemy) {
+    RecordSlot("MoveEnemyRight", enemy);
+}
+void MoveEnemyLeft(Actor* enemy) {
+    RecordSlot("MoveEnemyLeft", enemy);
+}
+void MoveEnemyWave(Actor* enemy) {
+    RecordSlot("MoveEnemyWave", enemy);
+}
+void MoveAimedBullet(Actor* bullet) {
+    RecordSlot("MoveAimedBullet", bullet);
+}
 void MoveFallingBullet(Actor* bullet) {
     RecordSlot("MoveFallingBullet", bullet);
 }
@@ -125,9 +146,9 @@ TEST_F(GameFrameOrderTest, AFrameRunsItsStepsInTheFixedOrderAndVisitsSlotsAscend
 TEST_F(GameFrameOrderTest, ABulletFiredDuringThePassIsMovedInTheSameFrame) {
     gActors[1] = LiveActor(1, kEnemyStraight);
     GameFrame(nullptr);
-    EXPECT_EQ(gCalls, (Calls{"DrawBackground", "UpdatePlayer", "UpdateShot",
-                             "MoveEnemyStraight 1", "MoveAimedBullet 7", "RunSpawnSchedule",
-                             "CheckCollisions", "DrawGame"}));
+    EXPECT_EQ(gCalls,
+              (Calls{"DrawBackground", "UpdatePlayer", "UpdateShot", "MoveEnemyStraight 1",
+                     "MoveAimedBullet 7", "RunSpawnSchedule", "CheckCollisions", "DrawGame"}));
 }
 
 TEST_F(GameFrameOrderTest, AFailedBackgroundStopsTheWholeFrame) {
@@ -158,7 +179,8 @@ TEST_F(GameFrameOrderTest, GameInitSetsUpShipShotPoolFirstEnemyAndTimer) {
     gPlayer.facing = kFacingLeft;
     gPlayer.value = 4200;
     gShot.life = 1;
-    for (Actor& actor : gActors) actor.life = 2;
+    for (Actor& actor : gActors)
+        actor.life = 2;
 
     GameInit(nullptr);
 

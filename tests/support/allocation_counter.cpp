@@ -8,7 +8,9 @@ namespace {
 std::atomic<size_t> gAllocations{0};
 }
 
-size_t AllocationCount() { return gAllocations.load(); }
+size_t AllocationCount() {
+    return gAllocations.load();
+}
 
 void* operator new(size_t size) {
     ++gAllocations;
@@ -18,8 +20,18 @@ void* operator new(size_t size) {
     throw std::bad_alloc();
 }
 
-void* operator new[](size_t size) { return operator new(size); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, size_t) noexcept { std::free(memory); }
+void* operator new[](size_t size) {
+    return operator new(size);
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, size_t) noexcept {
+    std::free(memory);
+}

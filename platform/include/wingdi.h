@@ -1,0 +1,4 @@
+// GDI services: bitmaps, device contexts, pixels and text.
+#pragma once
+
+#include <windef.h>
