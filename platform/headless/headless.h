@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 void HeadlessReset();
 
@@ -16,10 +17,27 @@ void HeadlessSetTime(uint32_t milliseconds);
 void HeadlessAdvanceTime(uint32_t milliseconds);
 uint32_t HeadlessTime();
 
-// Key presses by Windows virtual-key code, seen by GetAsyncKeyState at once.
+// Key presses by Windows virtual-key code, seen by GetAsyncKeyState at once and posted to the
+// window (if one exists) as WM_KEYDOWN / WM_KEYUP.
 void HeadlessKeyDown(int virtualKey);
 void HeadlessKeyUp(int virtualKey);
 
 // Everything OutputDebugStringA was given since the last reset or clear, concatenated.
 const std::string& HeadlessDebugOutput();
 void HeadlessClearDebugOutput();
+
+// The window system. The pump hook runs every time the platform pumps events (each
+// PeekMessageA and GetMessageA), which is where a replay drives a running WinMain: press keys,
+// move the clock, minimise, close, inject faults, look at what was presented.
+typedef void (*HeadlessPumpHook)(void* context);
+void HeadlessSetPumpHook(HeadlessPumpHook hook, void* context);
+
+void HeadlessRequestClose();  // the window's close button
+void HeadlessSetMinimised(bool minimised);
+void HeadlessMoveMouse();
+void HeadlessSetWindowAvailable(bool available);  // false: no window can be opened
+
+bool HeadlessWindowOpen();
+bool HeadlessCursorShown();
+// Every message box shown since the reset, as "caption: text", in order.
+const std::vector<std::string>& HeadlessMessageBoxes();

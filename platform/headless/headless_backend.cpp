@@ -2,7 +2,9 @@
 
 #include "../src/backend.h"
 #include "../src/keyboard.h"
+#include "../src/window_events.h"
 #include "headless.h"
+#include "headless_internal.h"
 
 namespace {
 uint32_t gVirtualTime;
@@ -25,6 +27,7 @@ void HeadlessReset() {
     gVirtualTime = 0;
     gDebugOutput.clear();
     PlatformReleaseAllKeys();
+    HeadlessResetWindow();
 }
 
 void HeadlessSetTime(uint32_t milliseconds) {
@@ -40,11 +43,11 @@ uint32_t HeadlessTime() {
 }
 
 void HeadlessKeyDown(int virtualKey) {
-    PlatformSetKey(virtualKey, true);
+    PlatformKeyEvent(virtualKey, true);
 }
 
 void HeadlessKeyUp(int virtualKey) {
-    PlatformSetKey(virtualKey, false);
+    PlatformKeyEvent(virtualKey, false);
 }
 
 const std::string& HeadlessDebugOutput() {

@@ -9,3 +9,6 @@ void Sleep(DWORD milliseconds);
 
 // Writes the text unchanged to standard error.
 void OutputDebugStringA(LPCSTR text);
+
+#include <cstring>
+#define ZeroMemory(destination, length) memset((destination), 0, (length))

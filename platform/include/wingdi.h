@@ -2,3 +2,7 @@
 #pragma once
 
 #include <windef.h>
+
+#define WHITE_BRUSH 0
+
+HGDIOBJ GetStockObject(int object);

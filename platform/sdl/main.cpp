@@ -1,8 +1,15 @@
 // The program's entry on systems without Windows: the platform owns main and hands over to
-// the game's WinMain, as the Windows loader would.
-#include <cstdio>
+// the game's WinMain, as the Windows loader would. The exit code is WinMain's.
+#include <SDL.h>
 
-int main() {
-    std::puts("ZEPHYX: built. The game window arrives in a later step of development.");
-    return 0;
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
+                   int showCommand);
+
+int main(int, char**) {
+    char commandLine[] = "";
+    int exitCode = WinMain(nullptr, nullptr, commandLine, SW_SHOWDEFAULT);
+    SDL_Quit();
+    return exitCode;
 }

@@ -1,6 +1,118 @@
+// The SDL backend: the real window, keyboard and presentation of the `zephyx` program.
+//
+// The 640x480 picture is a streaming texture that the GPU scales by the largest whole factor
+// that fits, letterboxed, with nearest filtering. Each present is one palette lookup per pixel.
+// Alt+Enter toggles desktop full-screen and a window here, below the game.
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "../src/backend.h"
+#include "../src/window_events.h"
+#include "sdl_keys.h"
+
+namespace {
+
+SDL_Window* gWindow;
+SDL_Renderer* gRenderer;
+SDL_Texture* gTexture;
+int gTextureWidth;
+int gTextureHeight;
+bool gFullscreen;
+
+bool StartVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+        return true;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+void SetFullscreen(bool fullscreen) {
+    if (gWindow == nullptr) {
+        return;
+    }
+    if (SDL_SetWindowFullscreen(gWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+        gFullscreen = fullscreen;
+    }
+}
+
+bool IsAltEnter(const SDL_KeyboardEvent& key) {
+    return key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0;
+}
+
+void HandleWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            PlatformCloseRequested();
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            PlatformWindowMinimised(true);
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            PlatformWindowMinimised(false);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            PlatformFocusLost();
+            break;
+        default:
+            break;
+    }
+}
+
+void HandleEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            PlatformCloseRequested();
+            break;
+        case SDL_WINDOWEVENT:
+            HandleWindowEvent(event.window);
+            break;
+        case SDL_KEYDOWN:
+            if (IsAltEnter(event.key)) {
+                if (!event.key.repeat) {
+                    SetFullscreen(!gFullscreen);
+                }
+            } else if (int key = VirtualKeyFromSdl(event.key.keysym.sym)) {
+                PlatformKeyEvent(key, true);
+            }
+            break;
+        case SDL_KEYUP:
+            if (int key = VirtualKeyFromSdl(event.key.keysym.sym)) {
+                PlatformKeyEvent(key, false);
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            PlatformMouseMoved();
+            break;
+        default:
+            break;
+    }
+}
+
+bool EnsureTexture(int width, int height) {
+    if (gTexture != nullptr && gTextureWidth == width && gTextureHeight == height) {
+        return true;
+    }
+    if (gRenderer == nullptr) {
+        return false;
+    }
+    if (gTexture != nullptr) {
+        SDL_DestroyTexture(gTexture);
+    }
+    gTexture = SDL_CreateTexture(gRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                 width, height);
+    gTextureWidth = gTexture != nullptr ? width : 0;
+    gTextureHeight = gTexture != nullptr ? height : 0;
+    return gTexture != nullptr;
+}
+
+}  // namespace
 
 uint32_t BackendMilliseconds() {
     return SDL_GetTicks();
@@ -12,4 +124,106 @@ void BackendSleep(uint32_t milliseconds) {
 
 void BackendDebugOutput(const char*) {}
 
-void BackendPresent(const uint8_t*, int, int, int, const BackendColor*) {}
+bool BackendOpenWindow(const char* caption, int width, int height) {
+    if (!StartVideo()) {
+        return false;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    gWindow = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                               height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+    if (gWindow == nullptr) {
+        fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
+        return false;
+    }
+    gRenderer = SDL_CreateRenderer(gWindow, -1, 0);
+    if (gRenderer == nullptr) {
+        fprintf(stderr, "zephyx: no renderer for the window: %s\n", SDL_GetError());
+        SDL_DestroyWindow(gWindow);
+        gWindow = nullptr;
+        return false;
+    }
+    SDL_RenderSetLogicalSize(gRenderer, width, height);
+    SDL_RenderSetIntegerScale(gRenderer, SDL_TRUE);
+    SDL_ShowCursor(SDL_DISABLE);
+    return true;
+}
+
+void BackendCloseWindow() {
+    if (gTexture != nullptr) {
+        SDL_DestroyTexture(gTexture);
+        gTexture = nullptr;
+    }
+    if (gRenderer != nullptr) {
+        SDL_DestroyRenderer(gRenderer);
+        gRenderer = nullptr;
+    }
+    if (gWindow != nullptr) {
+        SDL_DestroyWindow(gWindow);
+        gWindow = nullptr;
+    }
+    gFullscreen = false;
+}
+
+void BackendPumpEvents(uint32_t waitMilliseconds) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+        return;
+    }
+    SDL_Event event;
+    if (waitMilliseconds > 0 && SDL_WaitEventTimeout(&event, static_cast<int>(waitMilliseconds))) {
+        HandleEvent(event);
+    }
+    while (SDL_PollEvent(&event)) {
+        HandleEvent(event);
+    }
+}
+
+void BackendShowCursor(bool shown) {
+    SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void BackendMessageBox(const char* text, const char* caption) {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, gWindow) != 0) {
+        fprintf(stderr, "%s: %s\n", caption, text);
+    }
+}
+
+void BackendSetExclusiveFullscreen() {
+    SetFullscreen(true);
+}
+
+void BackendSetDisplayMode(int width, int height) {
+    if (gRenderer != nullptr) {
+        SDL_RenderSetLogicalSize(gRenderer, width, height);
+    }
+    EnsureTexture(width, height);
+}
+
+void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
+                    const BackendColor palette[256]) {
+    if (!EnsureTexture(width, height)) {
+        return;
+    }
+    uint32_t lookup[256];
+    for (int i = 0; i < 256; ++i) {
+        lookup[i] = 0xFF000000u | (uint32_t(palette[i].red) << 16) |
+                    (uint32_t(palette[i].green) << 8) | palette[i].blue;
+    }
+    void* texels;
+    int texturePitch;
+    if (SDL_LockTexture(gTexture, nullptr, &texels, &texturePitch) != 0) {
+        return;
+    }
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* source = pixels + y * pitch;
+        uint32_t* target =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(texels) + y * texturePitch);
+        for (int x = 0; x < width; ++x) {
+            target[x] = lookup[source[x]];
+        }
+    }
+    SDL_UnlockTexture(gTexture);
+    SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
+    SDL_RenderClear(gRenderer);
+    SDL_RenderCopy(gRenderer, gTexture, nullptr, nullptr);
+    SDL_RenderPresent(gRenderer);
+}

@@ -16,6 +16,12 @@ void BackendSleep(uint32_t milliseconds);
 // Called with every text given to OutputDebugStringA, after it went to standard error.
 void BackendDebugOutput(const char* text);
 
+// Exclusive full-screen ownership of the display was asked for (SetCooperativeLevel).
+void BackendSetExclusiveFullscreen();
+
+// The display mode was set: from now on the picture is width x height pixels.
+void BackendSetDisplayMode(int width, int height);
+
 // One display palette entry, laid out as PALETTEENTRY: red, green, blue, flags.
 struct BackendColor {
     uint8_t red;
@@ -28,3 +34,18 @@ struct BackendColor {
 // `palette`. Called by the primary surface's Flip once the picture is final.
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]);
+
+// Opens the program's one window with `caption`, `width` x `height` pixels. Returns false
+// where no window can be opened at all; the backend has then said why on standard error.
+bool BackendOpenWindow(const char* caption, int width, int height);
+void BackendCloseWindow();
+
+// Moves waiting input and window events into the platform (see window_events.h). With a
+// non-zero wait it may block up to that long for the first event.
+void BackendPumpEvents(uint32_t waitMilliseconds);
+
+// Shows or hides the mouse cursor over the window.
+void BackendShowCursor(bool shown);
+
+// Shows `text` with one OK button and returns once it is dismissed.
+void BackendMessageBox(const char* text, const char* caption);

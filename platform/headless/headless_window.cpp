@@ -1,0 +1,88 @@
+#include <string>
+#include <vector>
+
+#include "../src/backend.h"
+#include "../src/window_events.h"
+#include "headless.h"
+#include "headless_internal.h"
+
+namespace {
+HeadlessPumpHook gPumpHook;
+void* gPumpContext;
+bool gWindowAvailable = true;
+bool gWindowOpen;
+bool gCursorShown = true;
+std::vector<std::string> gMessageBoxes;
+}  // namespace
+
+bool BackendOpenWindow(const char*, int, int) {
+    gWindowOpen = gWindowAvailable;
+    return gWindowOpen;
+}
+
+void BackendCloseWindow() {
+    gWindowOpen = false;
+}
+
+// Waiting for an event is time passing on the virtual clock.
+void BackendPumpEvents(uint32_t waitMilliseconds) {
+    HeadlessAdvanceTime(waitMilliseconds);
+    if (gPumpHook != nullptr) {
+        gPumpHook(gPumpContext);
+    }
+}
+
+void BackendShowCursor(bool shown) {
+    gCursorShown = shown;
+}
+
+void BackendMessageBox(const char* text, const char* caption) {
+    gMessageBoxes.push_back(std::string(caption) + ": " + text);
+}
+
+void HeadlessResetWindow() {
+    gPumpHook = nullptr;
+    gPumpContext = nullptr;
+    gWindowAvailable = true;
+    gWindowOpen = false;
+    gCursorShown = true;
+    gMessageBoxes.clear();
+    PlatformResetWindowing();
+}
+
+void HeadlessSetPumpHook(HeadlessPumpHook hook, void* context) {
+    gPumpHook = hook;
+    gPumpContext = context;
+}
+
+void HeadlessRequestClose() {
+    PlatformCloseRequested();
+}
+
+void HeadlessSetMinimised(bool minimised) {
+    PlatformWindowMinimised(minimised);
+}
+
+void HeadlessMoveMouse() {
+    PlatformMouseMoved();
+}
+
+void HeadlessSetWindowAvailable(bool available) {
+    gWindowAvailable = available;
+}
+
+bool HeadlessWindowOpen() {
+    return gWindowOpen;
+}
+
+bool HeadlessCursorShown() {
+    return gCursorShown;
+}
+
+const std::vector<std::string>& HeadlessMessageBoxes() {
+    return gMessageBoxes;
+}
+
+void BackendSetExclusiveFullscreen() {}
+
+void BackendSetDisplayMode(int, int) {}

@@ -1,0 +1,18 @@
+// What backends report to the window system while they pump their events.
+//
+// Each turns into what Windows would deliver: key changes update GetAsyncKeyState and post
+// WM_KEYDOWN/WM_KEYUP, the close button posts WM_CLOSE, minimising and restoring send
+// WM_ACTIVATE with the minimised flag in the high word, and mouse movement sends WM_SETCURSOR.
+#pragma once
+
+void PlatformKeyEvent(int virtualKey, bool down);
+void PlatformCloseRequested();
+void PlatformWindowMinimised(bool minimised);
+void PlatformFocusLost();
+void PlatformMouseMoved();
+
+// True while the program's window is minimised.
+bool PlatformIsWindowMinimised();
+
+// Forgets every class, window and message, as at program start (for tests).
+void PlatformResetWindowing();

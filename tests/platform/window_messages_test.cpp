@@ -1,0 +1,189 @@
+// The window system as the game relies on it: activation on show and minimise, the queue's
+// order and the quit message, destruction, default close handling, the cursor, message boxes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "headless.h"
+
+namespace {
+
+struct Received {
+    UINT message;
+    WPARAM wParam;
+};
+std::vector<Received> gReceived;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    gReceived.push_back({message, wParam});
+    if (message == WM_DESTROY) {
+        PostQuitMessage(7);
+    }
+    if (message == WM_SETCURSOR) {
+        SetCursor(nullptr);
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class WindowMessagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HeadlessReset();
+        gReceived.clear();
+    }
+
+    HWND MakeWindow() {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = RecordingProc;
+        windowClass.lpszClassName = "TEST";
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        EXPECT_NE(RegisterClassA(&windowClass), 0);
+        return CreateWindowExA(WS_EX_TOPMOST, "TEST", "TEST", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                               nullptr, nullptr, nullptr, nullptr);
+    }
+
+    std::vector<UINT> Messages() const {
+        std::vector<UINT> messages;
+        for (const Received& received : gReceived)
+            messages.push_back(received.message);
+        return messages;
+    }
+
+    // Takes and dispatches every waiting message; returns GetMessageA's last result.
+    BOOL DrainQueue() {
+        MSG message;
+        BOOL result = 1;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            result = GetMessageA(&message, nullptr, 0, 0);
+            if (result == 0)
+                break;
+            DispatchMessageA(&message);
+        }
+        return result;
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowMessagesTest, ShowingActivatesAndMinimisingSetsTheHighWord) {
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(gReceived.empty()) << "nothing is activated before the window is shown";
+
+    ShowWindow(window, SW_SHOWDEFAULT);
+    ASSERT_EQ(gReceived.size(), 1u);
+    EXPECT_EQ(gReceived[0].message, UINT(WM_ACTIVATE));
+    EXPECT_EQ(HIWORD(gReceived[0].wParam), 0);
+    EXPECT_NE(LOWORD(gReceived[0].wParam), WA_INACTIVE);
+
+    HeadlessSetMinimised(true);
+    ASSERT_EQ(gReceived.size(), 2u);
+    EXPECT_NE(HIWORD(gReceived[1].wParam), 0);
+    HeadlessSetMinimised(true);
+    EXPECT_EQ(gReceived.size(), 2u) << "no second notice for the same state";
+    HeadlessSetMinimised(false);
+    ASSERT_EQ(gReceived.size(), 3u);
+    EXPECT_EQ(HIWORD(gReceived[2].wParam), 0);
+}
+
+TEST_F(WindowMessagesTest, MinimisingReleasesHeldKeys) {
+    HWND window = MakeWindow();
+    ShowWindow(window, SW_SHOW);
+    HeadlessKeyDown(VK_LEFT);
+    ASSERT_TRUE(GetAsyncKeyState(VK_LEFT) & 0x8000);
+    HeadlessSetMinimised(true);
+    EXPECT_EQ(GetAsyncKeyState(VK_LEFT), 0);
+}
+
+TEST_F(WindowMessagesTest, PostedMessagesArriveInOrderAndQuitOnlyWhenNothingElseWaits) {
+    HWND window = MakeWindow();
+    ShowWindow(window, SW_SHOW);
+    gReceived.clear();
+
+    PostQuitMessage(3);
+    HeadlessKeyDown('A');
+    PostMessageA(window, WM_CLOSE + 1000, 11, 0);
+    HeadlessKeyUp('A');
+
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) << "peeking leaves it queued";
+    EXPECT_EQ(GetMessageA(&message, nullptr, 0, 0), 1);
+    EXPECT_EQ(message.message, UINT(WM_KEYDOWN));
+    EXPECT_EQ(message.wParam, WPARAM('A'));
+    EXPECT_EQ(GetMessageA(&message, nullptr, 0, 0), 1);
+    EXPECT_EQ(message.message, UINT(WM_CLOSE + 1000));
+    EXPECT_EQ(message.wParam, 11u);
+    EXPECT_EQ(GetMessageA(&message, nullptr, 0, 0), 1);
+    EXPECT_EQ(message.message, UINT(WM_KEYUP));
+
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) << "the quit is reported";
+    EXPECT_EQ(GetMessageA(&message, nullptr, 0, 0), 0);
+    EXPECT_EQ(message.message, UINT(WM_QUIT));
+    EXPECT_EQ(message.wParam, 3u);
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) << "and taken once";
+}
+
+TEST_F(WindowMessagesTest, DefaultCloseDestroysTheWindowWhichHearsDestroyBeforeReturning) {
+    HWND window = MakeWindow();
+    ShowWindow(window, SW_SHOW);
+    EXPECT_TRUE(HeadlessWindowOpen());
+    gReceived.clear();
+
+    HeadlessRequestClose();
+    EXPECT_EQ(DrainQueue(), 0) << "WM_CLOSE -> DestroyWindow -> WM_DESTROY -> quit";
+    EXPECT_EQ(Messages(), (std::vector<UINT>{WM_CLOSE, WM_DESTROY}));
+    EXPECT_FALSE(HeadlessWindowOpen());
+    EXPECT_FALSE(DestroyWindow(window)) << "a destroyed window is gone";
+    EXPECT_FALSE(PostMessageA(window, WM_CLOSE, 0, 0));
+}
+
+TEST_F(WindowMessagesTest, TheCursorHidesWhenTheProcedureClearsItOverTheWindow) {
+    HWND window = MakeWindow();
+    ShowWindow(window, SW_SHOW);
+    EXPECT_TRUE(HeadlessCursorShown());
+    HeadlessMoveMouse();
+    EXPECT_EQ(Messages().back(), UINT(WM_SETCURSOR));
+    EXPECT_FALSE(HeadlessCursorShown());
+}
+
+TEST_F(WindowMessagesTest, ClassesAndWindowsRefuseBadRequests) {
+    WNDCLASSA windowClass{};
+    EXPECT_EQ(RegisterClassA(&windowClass), 0) << "no procedure, no name";
+    EXPECT_EQ(RegisterClassA(nullptr), 0);
+    EXPECT_EQ(CreateWindowExA(0, "NOSUCHCLASS", "", 0, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                              nullptr),
+              nullptr);
+    MakeWindow();
+    windowClass.lpfnWndProc = RecordingProc;
+    windowClass.lpszClassName = "TEST";
+    EXPECT_EQ(RegisterClassA(&windowClass), 0) << "a class name is registered once";
+}
+
+TEST_F(WindowMessagesTest, NoWindowWithoutADisplay) {
+    HeadlessSetWindowAvailable(false);
+    EXPECT_EQ(MakeWindow(), nullptr);
+}
+
+TEST_F(WindowMessagesTest, MessageBoxesAreRecordedAndReturnOk) {
+    EXPECT_EQ(MessageBoxA(nullptr, "SetDisplayMode FAILED", "ZEPHYX", MB_OK), IDOK);
+    ASSERT_EQ(HeadlessMessageBoxes().size(), 1u);
+    EXPECT_EQ(HeadlessMessageBoxes()[0], "ZEPHYX: SetDisplayMode FAILED");
+}
+
+TEST_F(WindowMessagesTest, PeekingWhileMinimisedWaitsInsteadOfSpinning) {
+    HWND window = MakeWindow();
+    ShowWindow(window, SW_SHOW);
+    HeadlessSetTime(1000);
+    MSG message;
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(HeadlessTime(), 1000u) << "an active window's peek returns at once";
+    HeadlessSetMinimised(true);
+    DrainQueue();
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_GT(HeadlessTime(), 1000u) << "a minimised window's peek waits for events";
+}
