@@ -168,9 +168,10 @@ IndexedImage MakeBackImage() {
         for (int x = kBandLeft; x < kBandRight; ++x) {
             const Colour& c = sky[size_t(y) * kWidth + x];
             const double d = (kBayer[y & 3][x & 3] - 7.5) * 0.9;
+            // The panel colour stays out of the picture, so the band's edge is always crisp.
             image.Set(x, y,
                       Nearest(std::min(255.0, c.r + d), std::min(255.0, c.g + d),
-                              std::min(255.0, c.b + d)));
+                              std::min(255.0, c.b + d), kPanelBlueGrey));
         }
     }
     return image;

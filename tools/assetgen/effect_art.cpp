@@ -3,7 +3,6 @@
 // rest of the band stays empty: the game's ship rule reads cells right of the third frame.
 
 #include <cmath>
-#include <cstdlib>
 
 #include "char_art.h"
 #include "raster.h"
@@ -29,7 +28,8 @@ void Cross(Cell& c, int span, bool dashed) {
     const int lo = 8 - span / 2, hi = 8 + span / 2 - 1;
     for (int i = lo; i <= hi; ++i) {
         const double d = std::fabs(i + 0.5 - 8.0) / (span / 2.0);
-        if (dashed && d > 0.3 && (std::abs(i - 8) % 3) == 1) {
+        const int step = int(std::fabs(i + 0.5 - 8.0));  // 0 at the centre, 7 at the ends
+        if (dashed && (step == 2 || step == 5)) {
             continue;
         }
         const uint8_t tone = SparkTone(d);

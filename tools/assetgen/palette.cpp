@@ -198,12 +198,12 @@ uint8_t Shade(Ramp ramp, int level) {
     return levels[level];
 }
 
-uint8_t Nearest(double r, double g, double b) {
+uint8_t Nearest(double r, double g, double b, uint8_t avoid) {
     const ColourTable& colours = DisplayColours();
     int best = 0;
     double bestD = 1e30;
     for (int i = 0; i < 256; ++i) {
-        if (i == kClear) {
+        if (i == kClear || i == avoid) {
             continue;
         }
         const double dr = colours[i].r - r, dg = colours[i].g - g, db = colours[i].b - b;

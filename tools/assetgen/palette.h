@@ -47,8 +47,8 @@ const ColourTable& DisplayColours();
 int RampLevels(Ramp ramp);
 uint8_t Shade(Ramp ramp, int level);
 
-// The display entry nearest to a colour, never the transparent green.
-uint8_t Nearest(double r, double g, double b);
+// The display entry nearest to a colour, never the transparent green nor `avoid`.
+uint8_t Nearest(double r, double g, double b, uint8_t avoid);
 
 // The sprite sheet's table: each display colour nudged by one unit per channel, with the
 // transparent green held unchanged at kCharClear. CharIndex maps a display index drawn on the
