@@ -13,13 +13,13 @@ struct Key {
     int fixedIndex;  // -1 when the entry may go anywhere
 };
 
-struct RampSpec {
+struct RampKeys {
     int levels;
     std::vector<Key> keys;  // first key at level 0, last at levels - 1
 };
 
 // Ramps are interpolated between keys; the fixed keys are the entries the game names.
-const RampSpec kRamps[int(Ramp::Count)] = {
+const RampKeys kRamps[int(Ramp::Count)] = {
     {16, {{0, {8, 5, 7}, kNearBlack}, {15, {255, 255, 255}, -1}}},
     {12, {{0, {4, 8, 28}, -1}, {2, {7, 4, 48}, kTitleNavy}, {11, {104, 124, 214}, -1}}},
     {16,
@@ -91,12 +91,12 @@ Built BuildPalette() {
     };
     std::vector<Pending> pending;
     for (int r = 0; r < int(Ramp::Count); ++r) {
-        const RampSpec& spec = kRamps[r];
-        built.rampIndex[r].resize(spec.levels);
-        for (size_t k = 0; k + 1 < spec.keys.size(); ++k) {
-            const Key& a = spec.keys[k];
-            const Key& b = spec.keys[k + 1];
-            const int last = (k + 2 == spec.keys.size()) ? b.level : b.level - 1;
+        const RampKeys& ramp = kRamps[r];
+        built.rampIndex[r].resize(ramp.levels);
+        for (size_t k = 0; k + 1 < ramp.keys.size(); ++k) {
+            const Key& a = ramp.keys[k];
+            const Key& b = ramp.keys[k + 1];
+            const int last = (k + 2 == ramp.keys.size()) ? b.level : b.level - 1;
             for (int level = a.level; level <= last; ++level) {
                 const double t = double(level - a.level) / double(b.level - a.level);
                 Rgb c{int(std::lround(a.rgb.r + (b.rgb.r - a.rgb.r) * t)),
