@@ -1,8 +1,121 @@
 #include "game/enemy.h"
 
-void SpawnEnemy(Actor*, int) {}
-void MoveEnemyStraight(Actor*) {}
-void MoveEnemyRight(Actor*) {}
-void MoveEnemyLeft(Actor*) {}
-void MoveEnemyWave(Actor*) {}
-void RunSpawnSchedule() {}
+#include <cmath>
+
+#include "app/frame.h"
+#include "game/bullet.h"
+#include "game/game.h"
+
+namespace {
+
+constexpr DWORD kSpawnInterval = 5000;  // ms between two scheduled enemies
+constexpr double kDriftStartY = 160.0;  // kinds 2 and 3 start drifting sideways here
+constexpr double kWaveAmplitude = 150.0;
+constexpr double kDegreesToRadians = 3.141592653 / 180.0;  // the wave treats y as degrees
+
+// The field's centre for a sprite of `width`, each halving truncated in integers.
+int CentreX(int width) {
+    return gPlayArea.left + (gPlayArea.right - gPlayArea.left) / 2 - width / 2;
+}
+
+// What every mover does after its own step: re-enter as a fresh enemy once the bottom edge
+// reaches the field's bottom (and do nothing else this frame), otherwise animate and fire.
+void FinishEnemyFrame(Actor* enemy, int kind, int bulletKind) {
+    if (enemy->y + enemy->height >= gPlayArea.bottom) {
+        SpawnEnemy(enemy, kind);
+        return;
+    }
+    AdvanceAnimation(*enemy);
+    if (gNow - enemy->lastFireTime >= static_cast<DWORD>(enemy->fireInterval)) {
+        // Restarts from now whether or not a bullet slot is free; lateness is dropped.
+        enemy->lastFireTime = gNow;
+        SpawnBullet(enemy, bulletKind);
+    }
+}
+
+}  // namespace
+
+void SpawnEnemy(Actor* enemy, int kind) {
+    SetActorCell(*enemy, 0, 128, 48, 176);
+    SetRect(&enemy->hitRect, 8, 8, 40, 40);
+    enemy->frameCount = 6;
+    enemy->frame = 0;
+    enemy->frameInterval = 100;
+    enemy->fireInterval = 2000;
+    enemy->lastFrameTime = gNow;
+    enemy->lastFireTime = gNow;
+    enemy->kind = kind;
+    enemy->y = gPlayArea.top;
+    enemy->vy = 1.0;
+    switch (kind) {
+        case kEnemyStraight:
+            enemy->x = CentreX(enemy->width);
+            enemy->vx = 0.0;
+            enemy->life = 1;
+            enemy->value = 100;
+            break;
+        case kEnemyRight:
+            enemy->x = gPlayArea.left + 50;
+            enemy->vx = 1.0;
+            enemy->life = 2;
+            enemy->value = 200;
+            break;
+        case kEnemyLeft:
+            enemy->x = gPlayArea.right - 50 - enemy->width;
+            enemy->vx = 1.0;
+            enemy->life = 2;
+            enemy->value = 200;
+            break;
+        case kEnemyWave:
+            enemy->x = CentreX(enemy->width);
+            enemy->vx = 0.0;
+            enemy->life = 1;
+            enemy->value = 300;
+            break;
+        default:
+            enemy->life = 0;  // no such enemy: leave the slot free rather than half made
+            break;
+    }
+}
+
+void MoveEnemyStraight(Actor* enemy) {
+    enemy->y += enemy->vy;
+    FinishEnemyFrame(enemy, kEnemyStraight, kBulletAimed);
+}
+
+void MoveEnemyRight(Actor* enemy) {
+    enemy->y += enemy->vy;
+    if (enemy->y >= kDriftStartY) {
+        enemy->x += enemy->vx;
+    }
+    FinishEnemyFrame(enemy, kEnemyRight, kBulletFalling);
+}
+
+void MoveEnemyLeft(Actor* enemy) {
+    enemy->y += enemy->vy;
+    if (enemy->y >= kDriftStartY) {
+        enemy->x -= enemy->vx;
+    }
+    FinishEnemyFrame(enemy, kEnemyLeft, kBulletFalling);
+}
+
+// x follows from the y before this frame's step, so the first move stays at the centre.
+void MoveEnemyWave(Actor* enemy) {
+    enemy->x = std::sin(enemy->y * kDegreesToRadians) * kWaveAmplitude + CentreX(enemy->width);
+    enemy->y += enemy->vy;
+    FinishEnemyFrame(enemy, kEnemyWave, kBulletAimed);
+}
+
+void RunSpawnSchedule() {
+    if (gNow - gLastSpawnTime < kSpawnInterval) {
+        return;
+    }
+    // Restarts even when every enemy slot is busy: the next try is a full interval away.
+    gLastSpawnTime = gNow;
+    for (int slot = kFirstEnemySlot; slot <= kLastEnemySlot; ++slot) {
+        if (gActors[slot].life <= 0) {
+            SpawnEnemy(&gActors[slot], RandomRange(1, 4));
+            return;
+        }
+    }
+}

@@ -1,0 +1,185 @@
+// Enemies: entry by kind, the four paths, re-entry at the bottom, firing and animation
+// timers, and the 5000 ms spawn schedule.
+#include <gtest/gtest.h>
+
+#include "game/enemy.h"
+#include "game/game.h"
+#include "play_state.h"
+
+namespace {
+
+class EnemyTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetPlayState(); }
+};
+
+void Move(Actor& enemy) {
+    switch (enemy.kind) {
+        case kEnemyStraight:
+            MoveEnemyStraight(&enemy);
+            break;
+        case kEnemyRight:
+            MoveEnemyRight(&enemy);
+            break;
+        case kEnemyLeft:
+            MoveEnemyLeft(&enemy);
+            break;
+        default:
+            MoveEnemyWave(&enemy);
+            break;
+    }
+}
+
+TEST_F(EnemyTest, EntersAtTheTopByKind) {
+    const struct {
+        int kind;
+        double x;
+        int life;
+        int value;
+    } kinds[] = {{1, 366.0, 1, 100}, {2, 200.0, 2, 200}, {3, 532.0, 2, 200}, {4, 366.0, 1, 300}};
+    for (const auto& k : kinds) {
+        Actor enemy{};
+        SpawnEnemy(&enemy, k.kind);
+        EXPECT_EQ(enemy.x, k.x) << k.kind;
+        EXPECT_EQ(enemy.y, 0.0) << k.kind;
+        EXPECT_EQ(enemy.life, k.life) << k.kind;
+        EXPECT_EQ(enemy.value, k.value) << k.kind;
+        EXPECT_EQ(enemy.width, 48);
+        EXPECT_EQ(enemy.hitRect.left, 8);
+        EXPECT_EQ(enemy.lastFireTime, gNow);
+    }
+    Actor bogus{};
+    SpawnEnemy(&bogus, 7);
+    EXPECT_EQ(bogus.life, 0) << "an unknown kind never goes live";
+}
+
+TEST_F(EnemyTest, ReEntersOnIts432ndMoveWithFullLifeWithoutAnimatingOrFiring) {
+    for (int kind = 1; kind <= 4; ++kind) {
+        ResetPlayState();
+        Actor& enemy = gActors[kind - 1];
+        SpawnEnemy(&enemy, kind);
+        enemy.life = 1;  // hit once: kinds 2 and 3 come back with 2
+        for (int move = 1; move < 432; ++move) {
+            Move(enemy);
+            ASSERT_EQ(enemy.y, move) << kind;
+        }
+        gNow += 5000;  // animation and fire both due
+        enemy.frame = 3;
+        Move(enemy);
+        EXPECT_EQ(enemy.y, 0.0) << kind;
+        EXPECT_EQ(enemy.life, kind == 2 || kind == 3 ? 2 : 1) << kind;
+        EXPECT_EQ(enemy.frame, 0) << kind;
+        EXPECT_EQ(enemy.lastFireTime, gNow) << kind;
+        EXPECT_EQ(LiveBullets(), 0) << kind;
+        EXPECT_EQ(enemy.kind, kind);
+    }
+}
+
+TEST_F(EnemyTest, SideDriftersStartMovingSidewaysWhenYReaches160) {
+    Actor& right = PlaceEnemy(0, kEnemyRight, 200.0, 158.0);
+    Actor& left = PlaceEnemy(1, kEnemyLeft, 532.0, 158.0);
+    Move(right);
+    Move(left);
+    EXPECT_EQ(right.x, 200.0);
+    EXPECT_EQ(left.x, 532.0);
+    Move(right);
+    Move(left);
+    EXPECT_EQ(right.y, 160.0);
+    EXPECT_EQ(right.x, 201.0);
+    EXPECT_EQ(left.x, 531.0);
+}
+
+TEST_F(EnemyTest, TheWavesXFollowsFromThePreviousY) {
+    Actor& wave = PlaceEnemy(0, kEnemyWave, 366.0, 0.0);
+    Move(wave);
+    EXPECT_EQ(wave.x, 366.0);
+    EXPECT_EQ(wave.y, 1.0);
+    wave.y = 90.0;
+    Move(wave);
+    EXPECT_DOUBLE_EQ(wave.x, 516.0);
+    wave.y = 270.0;
+    Move(wave);
+    EXPECT_DOUBLE_EQ(wave.x, 216.0);
+}
+
+TEST_F(EnemyTest, FiresEvery2000AndAnimatesEvery100MillisecondsFromWhenDue) {
+    Actor& enemy = PlaceEnemy(0, kEnemyRight, 200.0, 10.0);
+    gNow = 1000 + 1999;
+    Move(enemy);
+    EXPECT_EQ(LiveBullets(), 0);
+    gNow = 1000 + 2000;
+    Move(enemy);
+    EXPECT_EQ(LiveBullets(), 1);
+    EXPECT_EQ(gActors[5].kind, kBulletFalling);
+    gNow = 3000 + 2500;  // late: the next shot is due 2000 after this one, not after 5000
+    Move(enemy);
+    EXPECT_EQ(LiveBullets(), 2);
+    gNow = 5500 + 1999;
+    Move(enemy);
+    EXPECT_EQ(LiveBullets(), 2);
+
+    Actor& straight = PlaceEnemy(1, kEnemyStraight, 366.0, 10.0);
+    gNow += 99;
+    Move(straight);
+    EXPECT_EQ(straight.frame, 0);
+    gNow += 1;
+    Move(straight);
+    EXPECT_EQ(straight.frame, 1);
+}
+
+TEST_F(EnemyTest, TheTimersSurviveTheClockWrap) {
+    gNow = 0xFFFFFFFFu - 500;
+    Actor& enemy = PlaceEnemy(0, kEnemyWave, 366.0, 10.0);
+    gNow = 1499;  // 2000 ms later
+    Move(enemy);
+    EXPECT_EQ(LiveBullets(), 1);
+    EXPECT_EQ(gActors[5].kind, kBulletAimed);
+}
+
+TEST_F(EnemyTest, TheScheduleSpawnsEvery5000MillisecondsIntoTheFirstFreeSlot) {
+    srand(1);
+    gActors[0].life = 1;
+    gNow = 1000 + 4999;
+    RunSpawnSchedule();
+    EXPECT_EQ(gActors[1].life, 0);
+    gNow = 1000 + 5000;
+    RunSpawnSchedule();
+    EXPECT_GT(gActors[1].life, 0);
+    EXPECT_GE(gActors[1].kind, 1);
+    EXPECT_LE(gActors[1].kind, 4);
+    EXPECT_EQ(gActors[1].y, 0.0);
+    EXPECT_EQ(gActors[2].life, 0) << "one enemy per firing";
+    EXPECT_EQ(gLastSpawnTime, gNow);
+}
+
+TEST_F(EnemyTest, AFullScheduleRestartsItsTimerAndAFreedSlotWaitsForTheNext) {
+    for (int slot = 0; slot <= kLastEnemySlot; ++slot)
+        PlaceEnemy(slot, kEnemyStraight, 366.0, 0.0);
+    gNow = 6000;
+    RunSpawnSchedule();
+    EXPECT_EQ(gLastSpawnTime, 6000u);
+    EXPECT_EQ(gActors[5].life, 0) << "never into a bullet slot";
+
+    gActors[2].life = 0;
+    gNow = 10999;
+    RunSpawnSchedule();
+    EXPECT_EQ(gActors[2].life, 0);
+    gNow = 11000;
+    RunSpawnSchedule();
+    EXPECT_GT(gActors[2].life, 0);
+}
+
+TEST_F(EnemyTest, AScheduledEnemyFirstMovesInTheNextFrameButTheFirstMovesAtOnce) {
+    srand(3);
+    GameInit(nullptr);
+    GameFrame(nullptr);
+    EXPECT_EQ(gActors[0].y, 1.0) << "the set-up's enemy moves in the same tick";
+    gNow += 5000;
+    GameFrame(nullptr);
+    EXPECT_EQ(gActors[1].y, 0.0);
+    gNow += 1;
+    GameFrame(nullptr);
+    EXPECT_EQ(gActors[1].y, 1.0);
+}
+
+}  // namespace
