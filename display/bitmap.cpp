@@ -10,9 +10,8 @@ constexpr UINT kFileHeaderSize = 14;
 
 // The program's own resource first, then a file at that path.
 HBITMAP FindBitmap(LPCSTR name, int width, int height) {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, width, height,
-                   LR_CREATEDIBSECTION));
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP,
+                                                     width, height, LR_CREATEDIBSECTION));
     if (bitmap == nullptr) {
         bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, name, IMAGE_BITMAP, width, height,
                                                  LR_LOADFROMFILE | LR_CREATEDIBSECTION));

@@ -13,6 +13,7 @@
 
 #include "../src/fault_injection.h"
 
+struct IDirectDrawPalette;
 struct IDirectDrawSurface7;
 
 void HeadlessReset();
@@ -49,6 +50,9 @@ bool HeadlessSurfaceLost(IDirectDrawSurface7* surface);
 std::vector<uint8_t> HeadlessSurfaceIndices(IDirectDrawSurface7* surface);
 uint8_t HeadlessSurfaceIndex(IDirectDrawSurface7* surface, int x, int y);
 void HeadlessSetSurfaceIndex(IDirectDrawSurface7* surface, int x, int y, uint8_t index);
+
+// A palette's 256 entries as 1024 bytes: red, green, blue, flags.
+const uint8_t* HeadlessPaletteBytes(IDirectDrawPalette* palette);
 
 // Makes an embedded resource missing, as if the program had been built without it.
 void HeadlessHideResource(const char* name);

@@ -102,6 +102,10 @@ void HeadlessSetSurfaceIndex(IDirectDrawSurface7* surface, int x, int y, uint8_t
     s.pixels()[static_cast<size_t>(y) * s.pitch() + x] = index;
 }
 
+const uint8_t* HeadlessPaletteBytes(IDirectDrawPalette* palette) {
+    return reinterpret_cast<const uint8_t*>(static_cast<SoftwarePalette*>(palette)->entries);
+}
+
 void HeadlessHideResource(const char* name) {
     for (PlatformResource* r = PlatformFirstResource(); r != nullptr; r = r->next) {
         if (strcasecmp(r->name, name) == 0) {

@@ -97,21 +97,20 @@ TEST_F(DisplayTest, BltFastRefusesWhatItWouldHaveToClipAndDrawsNothing) {
         DWORD y;
     };
     const Case refused[] = {
-        {{-1, 0, 8, 8}, 0, 0},    // starts left of the source
-        {{0, -1, 8, 8}, 0, 0},    // above it
-        {{25, 0, 33, 8}, 0, 0},   // past its right edge
-        {{0, 9, 8, 17}, 0, 0},    // past its bottom
-        {{4, 4, 4, 8}, 0, 0},     // empty
-        {{8, 4, 4, 8}, 0, 0},     // inverted
-        {{0, 8, 8, 4}, 0, 0},     // inverted vertically
-        {{0, 0, 16, 16}, 625, 0}, // one column past the destination's right edge
-        {{0, 0, 16, 16}, 0, 465}, // one row past its bottom
+        {{-1, 0, 8, 8}, 0, 0},             // starts left of the source
+        {{0, -1, 8, 8}, 0, 0},             // above it
+        {{25, 0, 33, 8}, 0, 0},            // past its right edge
+        {{0, 9, 8, 17}, 0, 0},             // past its bottom
+        {{4, 4, 4, 8}, 0, 0},              // empty
+        {{8, 4, 4, 8}, 0, 0},              // inverted
+        {{0, 8, 8, 4}, 0, 0},              // inverted vertically
+        {{0, 0, 16, 16}, 625, 0},          // one column past the destination's right edge
+        {{0, 0, 16, 16}, 0, 465},          // one row past its bottom
         {{0, 0, 16, 16}, 0xFFFFFFF8u, 0},  // a position that would wrap round
     };
     for (const Case& c : refused) {
         RECT source = c.source;
-        EXPECT_EQ(back->BltFast(c.x, c.y, sheet, &source, DDBLTFAST_NOCOLORKEY),
-                  DDERR_INVALIDRECT)
+        EXPECT_EQ(back->BltFast(c.x, c.y, sheet, &source, DDBLTFAST_NOCOLORKEY), DDERR_INVALIDRECT)
             << c.source.left << "," << c.source.top << "," << c.source.right << ","
             << c.source.bottom << " at " << c.x << "," << c.y;
     }

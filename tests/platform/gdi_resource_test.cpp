@@ -20,8 +20,8 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 std::vector<RGBQUAD> DistinctColours() {
     std::vector<RGBQUAD> colours(256);
     for (int i = 0; i < 256; ++i) {
-        colours[i] = RGBQUAD{static_cast<BYTE>(i / 2), static_cast<BYTE>(255 - i),
-                             static_cast<BYTE>(i), 0};
+        colours[i] =
+            RGBQUAD{static_cast<BYTE>(i / 2), static_cast<BYTE>(255 - i), static_cast<BYTE>(i), 0};
     }
     return colours;
 }
@@ -55,8 +55,8 @@ TEST_F(ResourceTest, EmbeddedBitmapIsTheFileWithoutItsFileHeader) {
     EXPECT_EQ(FindResourceA(nullptr, "NOTTHERE", RT_BITMAP), nullptr) << "missing file skipped";
     EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(7), RT_BITMAP), nullptr);
 
-    HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), "TINYEMBED", IMAGE_BITMAP, 0, 0,
-                               LR_CREATEDIBSECTION);
+    HANDLE bitmap =
+        LoadImageA(GetModuleHandleA(nullptr), "TINYEMBED", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     ASSERT_NE(bitmap, nullptr);
     BITMAP info = {};
     EXPECT_EQ(GetObjectA(bitmap, 24, &info), 24) << "the 32-bit Windows record size";
@@ -254,7 +254,7 @@ TEST_F(DisplayTest, StretchBltScalesAndMatchesTheDisplayPalette) {
     DeleteDC(image);
     DeleteObject(bitmap);
 
-    const std::vector<uint8_t> expected = {40, 40, 41, 41, 40, 40, 41, 41,
+    const std::vector<uint8_t> expected = {40,  40,  41, 41, 40,  40,  41, 41,
                                            200, 200, 40, 40, 100, 200, 40, 40};
     EXPECT_EQ(HeadlessSurfaceIndices(sheet), expected);
 }
