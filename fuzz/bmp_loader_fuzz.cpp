@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <ddraw.h>
@@ -35,6 +36,7 @@ void WriteInput(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     gPath = "/tmp/zephyx-fuzz-" + std::to_string(getpid()) + ".bmp";
+    std::atexit([] { std::remove(gPath.c_str()); });
     DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&gDirectDraw), IID_IDirectDraw7, nullptr);
     gDirectDraw->SetCooperativeLevel(reinterpret_cast<HWND>(uintptr_t{1}),
                                      DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
