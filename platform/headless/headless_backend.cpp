@@ -25,6 +25,7 @@ void HeadlessReset() {
     gVirtualTime = 0;
     gDebugOutput.clear();
     PlatformReleaseAllKeys();
+    HeadlessResetDisplay();
 }
 
 void HeadlessSetTime(uint32_t milliseconds) {
@@ -54,5 +55,3 @@ const std::string& HeadlessDebugOutput() {
 void HeadlessClearDebugOutput() {
     gDebugOutput.clear();
 }
-
-void BackendPresent(const uint8_t*, int, int, int, const BackendColor*) {}
