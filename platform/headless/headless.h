@@ -2,13 +2,19 @@
 //
 // The headless backend stands in for the outside world: a virtual millisecond clock that only
 // moves when a test (or Sleep) moves it, a keyboard that tests press and release, and a record
-// of everything written to the debugger output. HeadlessReset puts all of it back to the state
-// of a freshly started program.
+// of everything written to the debugger output, failures injected into the display, graphics
+// and file operations, and a capture of every presented picture. HeadlessReset puts all of it
+// back to the state of a freshly started program (objects the test still holds stay alive).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "../src/fault_injection.h"
+
+struct IDirectDrawPalette;
+struct IDirectDrawSurface7;
 
 void HeadlessReset();
 
@@ -41,3 +47,47 @@ bool HeadlessWindowOpen();
 bool HeadlessCursorShown();
 // Every message box shown since the reset, as "caption: text", in order.
 const std::vector<std::string>& HeadlessMessageBoxes();
+// Injected failures (PlatformOp names the operation; CreateSurface is split into the primary
+// and offscreen surfaces). After `callsToSkip` successful calls, the next `times` calls fail
+// with `code`; operations that return a handle return null instead.
+void HeadlessFailOperation(PlatformOp op, HRESULT code, uint32_t callsToSkip = 0,
+                           uint32_t times = kPlatformFaultForever);
+// The next `calls` calls of the operation answer DDERR_WASSTILLDRAWING.
+void HeadlessStillDrawing(PlatformOp op, uint32_t calls);
+
+// Lost surfaces: one surface, or all of them as when the window is minimised. While the
+// display is not restorable, Restore answers DDERR_WRONGMODE.
+void HeadlessLoseSurface(IDirectDrawSurface7* surface);
+void HeadlessLoseAllSurfaces();
+void HeadlessSetDisplayRestorable(bool restorable);
+bool HeadlessSurfaceLost(IDirectDrawSurface7* surface);
+
+// A surface's palette indices, row by row without padding, and a single one.
+std::vector<uint8_t> HeadlessSurfaceIndices(IDirectDrawSurface7* surface);
+uint8_t HeadlessSurfaceIndex(IDirectDrawSurface7* surface, int x, int y);
+void HeadlessSetSurfaceIndex(IDirectDrawSurface7* surface, int x, int y, uint8_t index);
+
+// A palette's 256 entries as 1024 bytes: red, green, blue, flags.
+const uint8_t* HeadlessPaletteBytes(IDirectDrawPalette* palette);
+
+// Makes an embedded resource missing, as if the program had been built without it.
+void HeadlessHideResource(const char* name);
+
+// The pictures Flip presented: how many, and the latest as indices and as RGB, captured into
+// buffers made once.
+struct HeadlessRgb {
+    uint8_t red;
+    uint8_t green;
+    uint8_t blue;
+    bool operator==(const HeadlessRgb&) const = default;
+};
+uint32_t HeadlessPresentCount();
+int HeadlessPresentedWidth();
+int HeadlessPresentedHeight();
+// width * height * 3 bytes: red, green, blue per pixel, top row first.
+const std::vector<uint8_t>& HeadlessPresentedRgb();
+HeadlessRgb HeadlessPresentedPixel(int x, int y);
+uint8_t HeadlessPresentedIndex(int x, int y);
+
+// The display part of HeadlessReset.
+void HeadlessResetDisplay();

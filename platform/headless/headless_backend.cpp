@@ -27,6 +27,7 @@ void HeadlessReset() {
     gVirtualTime = 0;
     gDebugOutput.clear();
     PlatformReleaseAllKeys();
+    HeadlessResetDisplay();
     HeadlessResetWindow();
 }
 
@@ -57,5 +58,3 @@ const std::string& HeadlessDebugOutput() {
 void HeadlessClearDebugOutput() {
     gDebugOutput.clear();
 }
-
-void BackendPresent(const uint8_t*, int, int, int, const BackendColor*) {}

@@ -26,6 +26,13 @@ typedef void* LPVOID;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
+typedef uint32_t ULONG;
+typedef DWORD* LPDWORD;
+typedef LONG* LPLONG;
+typedef void* HANDLE;
+typedef HANDLE HGDIOBJ;
+typedef HANDLE HGLOBAL;
+typedef int HFILE;
 
 #define TRUE 1
 #define FALSE 0
@@ -39,14 +46,24 @@ ZEPHYX_DECLARE_HANDLE(HINSTANCE);
 ZEPHYX_DECLARE_HANDLE(HICON);
 ZEPHYX_DECLARE_HANDLE(HBRUSH);
 ZEPHYX_DECLARE_HANDLE(HMENU);
+ZEPHYX_DECLARE_HANDLE(HDC);
+ZEPHYX_DECLARE_HANDLE(HBITMAP);
+ZEPHYX_DECLARE_HANDLE(HRSRC);
 #undef ZEPHYX_DECLARE_HANDLE
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
-typedef void* HGDIOBJ;
 
 // Result codes
 #define S_OK ((HRESULT)0)
+#define E_NOTIMPL ((HRESULT)0x80004001)
+#define E_NOINTERFACE ((HRESULT)0x80004002)
+#define E_POINTER ((HRESULT)0x80004003)
 #define E_FAIL ((HRESULT)0x80004005)
+#define E_OUTOFMEMORY ((HRESULT)0x8007000E)
+#define E_INVALIDARG ((HRESULT)0x80070057)
+#define MAKE_HRESULT(severity, facility, code)                                         \
+    ((HRESULT)(((unsigned long)(severity) << 31) | ((unsigned long)(facility) << 16) | \
+               ((unsigned long)(code))))
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
@@ -68,3 +85,30 @@ struct RECT {
     LONG bottom;
 };
 typedef RECT* LPRECT;
+
+// Interface identifiers, laid out as on Windows.
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+};
+typedef GUID IID;
+typedef GUID* LPGUID;
+typedef const GUID& REFGUID;
+typedef const IID& REFIID;
+
+inline bool IsEqualGUID(REFGUID a, REFGUID b) {
+    if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) {
+        return false;
+    }
+    for (int i = 0; i < 8; ++i) {
+        if (a.Data4[i] != b.Data4[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+inline bool operator==(REFGUID a, REFGUID b) {
+    return IsEqualGUID(a, b);
+}

@@ -117,3 +117,17 @@ void PostQuitMessage(int exitCode);
 #define IDOK 1
 
 int MessageBoxA(HWND window, LPCSTR text, LPCSTR caption, UINT type);
+#define IS_INTRESOURCE(r) ((((uintptr_t)(r)) >> 16) == 0)
+#define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
+#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#define RT_BITMAP MAKEINTRESOURCE(2)
+
+#define IMAGE_BITMAP 0
+#define LR_DEFAULTCOLOR 0x0000
+#define LR_LOADFROMFILE 0x0010
+#define LR_CREATEDIBSECTION 0x2000
+
+// A bitmap from the program's resources, or with LR_LOADFROMFILE from a BMP file at `name`.
+// Only 4- and 8-bit uncompressed bitmaps load; anything else, or a damaged file, gives null.
+// A non-zero width or height scales the picture to that size.
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);

@@ -23,6 +23,20 @@ void* operator new(size_t size) {
 void* operator new[](size_t size) {
     return operator new(size);
 }
+// The nothrow forms are counted too, and must pair with the deletes below.
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    ++gAllocations;
+    return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }

@@ -1,0 +1,444 @@
+#include <cstring>
+#include <utility>
+
+#include "backend.h"
+#include "ddraw_objects.h"
+#include "fault_injection.h"
+
+SoftwareSurface* SoftwareSurface::firstLive_ = nullptr;
+SoftwareSurface* SoftwareSurface::primary_ = nullptr;
+
+namespace {
+
+// The 640x480 mode refreshes at 60 Hz: 16 2/3 ms a picture.
+constexpr uint32_t kFrameMilliseconds = 16;
+constexpr uint32_t kFrameExtraThirds = 2;
+
+// Rows are padded to four bytes, so a 32-bit read at any row start stays inside the memory.
+int PitchFor(int width) {
+    return (width + 3) & ~3;
+}
+
+SoftwareSurface* Software(LPDIRECTDRAWSURFACE7 surface) {
+    return static_cast<SoftwareSurface*>(surface);
+}
+
+// A rectangle lies inside a width x height area and holds at least one pixel.
+bool IsInside(const RECT& rect, int width, int height) {
+    return rect.left >= 0 && rect.top >= 0 && rect.left < rect.right && rect.top < rect.bottom &&
+           rect.right <= width && rect.bottom <= height;
+}
+
+}  // namespace
+
+SoftwareSurface::SoftwareSurface(Role role, int width, int height)
+    : role_(role),
+      width_(width),
+      height_(height),
+      pitch_(PitchFor(width)),
+      memory_(static_cast<size_t>(PitchFor(width)) * static_cast<size_t>(height)) {
+    dc_.surface = this;
+    // Nobody holds the back buffer until GetAttachedSurface hands it out.
+    references_ = role == Role::BackBuffer ? 0 : 1;
+    nextLive_ = firstLive_;
+    if (firstLive_ != nullptr) {
+        firstLive_->prevLive_ = this;
+    }
+    firstLive_ = this;
+    if (role_ == Role::Primary) {
+        primary_ = this;
+    }
+}
+
+SoftwareSurface::~SoftwareSurface() {
+    if (prevLive_ != nullptr) {
+        prevLive_->nextLive_ = nextLive_;
+    } else {
+        firstLive_ = nextLive_;
+    }
+    if (nextLive_ != nullptr) {
+        nextLive_->prevLive_ = prevLive_;
+    }
+    if (primary_ == this) {
+        primary_ = nullptr;
+    }
+}
+
+void SoftwareSurface::Destroy() {
+    if (back_ != nullptr) {
+        back_->Destroy();
+        back_ = nullptr;
+    }
+    if (palette_ != nullptr) {
+        palette_->Release();
+        palette_ = nullptr;
+    }
+    delete this;
+}
+
+HRESULT SoftwareSurface::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    if (iid == IID_IUnknown) {
+        AddRef();
+        *object = static_cast<IUnknown*>(this);
+        return S_OK;
+    }
+    return E_NOINTERFACE;
+}
+
+ULONG SoftwareSurface::AddRef() {
+    return ++references_;
+}
+
+// The back buffer belongs to the primary's chain: its own count never frees it, and it goes
+// when the primary goes.
+ULONG SoftwareSurface::Release() {
+    if (references_ == 0) {
+        return 0;
+    }
+    ULONG left = --references_;
+    if (left == 0 && role_ != Role::BackBuffer) {
+        Destroy();
+    }
+    return left;
+}
+
+HRESULT SoftwareSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE7, LPRECT, DWORD flags,
+                             LPDDBLTFX fx) {
+    if (!(flags & DDBLT_COLORFILL)) {
+        return DDERR_UNSUPPORTED;
+    }
+    if (fx == nullptr) {
+        return DDERR_INVALIDPARAMS;
+    }
+    HRESULT fault = PlatformInjectedFault(PlatformOp::Blt);
+    while (fault == DDERR_WASSTILLDRAWING && (flags & DDBLT_WAIT)) {
+        fault = PlatformInjectedFault(PlatformOp::Blt);
+    }
+    if (fault != DD_OK) {
+        return fault;
+    }
+    if (lost_) {
+        return DDERR_SURFACELOST;
+    }
+    if (busy()) {
+        return DDERR_SURFACEBUSY;
+    }
+    RECT rect = destRect != nullptr ? *destRect : RECT{0, 0, width_, height_};
+    if (!IsInside(rect, width_, height_)) {
+        return DDERR_INVALIDRECT;
+    }
+    const uint8_t value = static_cast<uint8_t>(fx->dwFillColor);
+    const size_t width = static_cast<size_t>(rect.right - rect.left);
+    for (LONG y = rect.top; y < rect.bottom; ++y) {
+        std::memset(memory_.data() + static_cast<size_t>(y) * pitch_ + rect.left, value, width);
+    }
+    return DD_OK;
+}
+
+HRESULT SoftwareSurface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE7 sourceSurface,
+                                 LPRECT sourceRect, DWORD flags) {
+    if (sourceSurface == nullptr) {
+        return DDERR_INVALIDPARAMS;
+    }
+    if (flags & DDBLTFAST_DESTCOLORKEY) {
+        return DDERR_UNSUPPORTED;
+    }
+    HRESULT fault = PlatformInjectedFault(PlatformOp::BltFast);
+    if (fault != DD_OK) {
+        return fault;
+    }
+    SoftwareSurface& source = *Software(sourceSurface);
+    if (lost_ || source.lost_) {
+        return DDERR_SURFACELOST;
+    }
+    if (busy() || source.busy()) {
+        return DDERR_SURFACEBUSY;
+    }
+    RECT rect = sourceRect != nullptr ? *sourceRect : RECT{0, 0, source.width_, source.height_};
+    if (!IsInside(rect, source.width_, source.height_)) {
+        return DDERR_INVALIDRECT;
+    }
+    const uint64_t right = uint64_t{x} + static_cast<uint64_t>(rect.right - rect.left);
+    const uint64_t bottom = uint64_t{y} + static_cast<uint64_t>(rect.bottom - rect.top);
+    if (right > static_cast<uint64_t>(width_) || bottom > static_cast<uint64_t>(height_)) {
+        return DDERR_INVALIDRECT;
+    }
+    const bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) != 0;
+    if (keyed && !source.hasSourceKey_) {
+        return DDERR_NOCOLORKEY;
+    }
+    CopyRect(source, rect, static_cast<int>(x), static_cast<int>(y), keyed);
+    return DD_OK;
+}
+
+// Copies in the direction that keeps an overlapping copy within one surface correct.
+void SoftwareSurface::CopyRect(const SoftwareSurface& source, const RECT& rect, int x, int y,
+                               bool keyed) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const bool upward = &source == this && y > rect.top;
+    const bool leftward = &source == this && x > rect.left;
+    for (int row = 0; row < height; ++row) {
+        const int r = upward ? height - 1 - row : row;
+        const uint8_t* from =
+            source.memory_.data() + static_cast<size_t>(rect.top + r) * source.pitch_ + rect.left;
+        uint8_t* to = memory_.data() + static_cast<size_t>(y + r) * pitch_ + x;
+        if (!keyed) {
+            std::memmove(to, from, static_cast<size_t>(width));
+            continue;
+        }
+        for (int column = 0; column < width; ++column) {
+            const int c = leftward ? width - 1 - column : column;
+            const uint8_t value = from[c];
+            if (!source.keyed_[value]) {
+                to[c] = value;
+            }
+        }
+    }
+}
+
+HRESULT SoftwareSurface::Flip(LPDIRECTDRAWSURFACE7 targetOverride, DWORD flags) {
+    if (role_ != Role::Primary || back_ == nullptr) {
+        return DDERR_NOTFLIPPABLE;
+    }
+    if (targetOverride != nullptr && Software(targetOverride) != back_) {
+        return DDERR_INVALIDPARAMS;
+    }
+    HRESULT fault = PlatformInjectedFault(PlatformOp::Flip);
+    while (fault == DDERR_WASSTILLDRAWING && (flags & DDFLIP_WAIT)) {
+        fault = PlatformInjectedFault(PlatformOp::Flip);
+    }
+    if (fault != DD_OK) {
+        return fault;
+    }
+    if (lost_ || back_->lost_) {
+        return DDERR_SURFACELOST;
+    }
+    if (busy() || back_->busy()) {
+        return DDERR_SURFACEBUSY;
+    }
+    PaceFlip();
+    memory_.swap(back_->memory_);
+    Present();
+    return DD_OK;
+}
+
+// Sleeps until the next picture is due. A picture less than one frame late keeps the schedule,
+// so the long-run rate stays 60 a second; one later than that starts the schedule again from
+// now instead of letting the following pictures catch up in a burst.
+void SoftwareSurface::PaceFlip() {
+    uint32_t now = BackendMilliseconds();
+    if (!paced_) {
+        paced_ = true;
+        dueMilliseconds_ = now;
+        dueThirds_ = 0;
+    }
+    const int32_t wait = static_cast<int32_t>(dueMilliseconds_ - now);
+    const int32_t frame = static_cast<int32_t>(kFrameMilliseconds + 1);
+    if (wait > frame || wait < -frame) {
+        // Far behind, or the clock went back: due now.
+        dueMilliseconds_ = now;
+        dueThirds_ = 0;
+    } else if (wait > 0) {
+        BackendSleep(static_cast<uint32_t>(wait));
+    }
+    dueThirds_ += kFrameExtraThirds;
+    dueMilliseconds_ += kFrameMilliseconds + dueThirds_ / 3;
+    dueThirds_ %= 3;
+}
+
+void SoftwareSurface::Present() {
+    static_assert(sizeof(BackendColor) == sizeof(PALETTEENTRY), "one layout for both");
+    std::memcpy(presentPalette_, PlatformDisplayPalette(), sizeof(presentPalette_));
+    BackendPresent(memory_.data(), width_, height_, pitch_, presentPalette_);
+}
+
+HRESULT SoftwareSurface::GetAttachedSurface(LPDDSCAPS2 caps, LPDIRECTDRAWSURFACE7* attached) {
+    if (caps == nullptr || attached == nullptr) {
+        return DDERR_INVALIDPARAMS;
+    }
+    *attached = nullptr;
+    HRESULT fault = PlatformInjectedFault(PlatformOp::GetAttachedSurface);
+    if (fault != DD_OK) {
+        return fault;
+    }
+    if (back_ == nullptr || !(caps->dwCaps & DDSCAPS_BACKBUFFER)) {
+        return DDERR_NOTFOUND;
+    }
+    back_->AddRef();
+    *attached = back_;
+    return DD_OK;
+}
+
+HRESULT SoftwareSurface::GetDC(HDC* dc) {
+    if (dc == nullptr) {
+        return DDERR_INVALIDPARAMS;
+    }
+    HRESULT fault = PlatformInjectedFault(PlatformOp::GetDC);
+    if (fault != DD_OK) {
+        return fault;
+    }
+    if (lost_) {
+        return DDERR_SURFACELOST;
+    }
+    if (dcOut_) {
+        return DDERR_DCALREADYCREATED;
+    }
+    if (locked_) {
+        return DDERR_SURFACEBUSY;
+    }
+    dcOut_ = true;
+    *dc = &dc_;
+    return DD_OK;
+}
+
+HRESULT SoftwareSurface::ReleaseDC(HDC dc) {
+    if (dc != &dc_ || !dcOut_) {
+        return DDERR_NODC;
+    }
+    dcOut_ = false;
+    return DD_OK;
+}
+
+HRESULT SoftwareSurface::GetSurfaceDesc(LPDDSURFACEDESC2 desc) {
+    if (desc == nullptr || !IsValidDescSize(desc->dwSize)) {
+        return DDERR_INVALIDPARAMS;
+    }
+    HRESULT fault = PlatformInjectedFault(PlatformOp::GetSurfaceDesc);
+    if (fault != DD_OK) {
+        return fault;
+    }
+    desc->dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT;
+    desc->dwWidth = static_cast<DWORD>(width_);
+    desc->dwHeight = static_cast<DWORD>(height_);
+    desc->lPitch = pitch_;
+    desc->dwBackBufferCount = back_ != nullptr ? 1 : 0;
+    if (back_ != nullptr) {
+        desc->dwFlags |= DDSD_BACKBUFFERCOUNT;
+    }
+    desc->ddpfPixelFormat = DDPIXELFORMAT{};
+    desc->ddpfPixelFormat.dwSize = sizeof(DDPIXELFORMAT);
+    desc->ddpfPixelFormat.dwFlags = DDPF_RGB | DDPF_PALETTEINDEXED8;
+    desc->ddpfPixelFormat.dwRGBBitCount = 8;
+    desc->ddsCaps = DDSCAPS2{};
+    switch (role_) {
+        case Role::Primary:
+            desc->ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX |
+                                   DDSCAPS_FRONTBUFFER | DDSCAPS_VISIBLE | DDSCAPS_VIDEOMEMORY;
+            break;
+        case Role::BackBuffer:
+            desc->ddsCaps.dwCaps =
+                DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY;
+            break;
+        case Role::Offscreen:
+            desc->ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY;
+            break;
+    }
+    if (hasSourceKey_) {
+        desc->dwFlags |= DDSD_CKSRCBLT;
+        desc->ddckCKSrcBlt = sourceKey_;
+    }
+    return DD_OK;
+}
+
+HRESULT SoftwareSurface::Lock(LPRECT rect, LPDDSURFACEDESC2 desc, DWORD, HANDLE) {
+    if (desc == nullptr || !IsValidDescSize(desc->dwSize)) {
+        return DDERR_INVALIDPARAMS;
+    }
+    HRESULT fault = PlatformInjectedFault(PlatformOp::Lock);
+    if (fault != DD_OK) {
+        return fault;
+    }
+    if (lost_) {
+        return DDERR_SURFACELOST;
+    }
+    if (busy()) {
+        return DDERR_SURFACEBUSY;
+    }
+    RECT area = rect != nullptr ? *rect : RECT{0, 0, width_, height_};
+    if (!IsInside(area, width_, height_)) {
+        return DDERR_INVALIDRECT;
+    }
+    GetSurfaceDesc(desc);
+    desc->dwFlags |= DDSD_LPSURFACE;
+    desc->lpSurface = memory_.data() + static_cast<size_t>(area.top) * pitch_ + area.left;
+    locked_ = true;
+    return DD_OK;
+}
+
+HRESULT SoftwareSurface::Unlock(LPRECT) {
+    if (!locked_) {
+        return DDERR_NOTLOCKED;
+    }
+    locked_ = false;
+    return DD_OK;
+}
+
+HRESULT SoftwareSurface::Restore() {
+    HRESULT fault = PlatformInjectedFault(PlatformOp::Restore);
+    if (fault != DD_OK) {
+        return fault;
+    }
+    const bool chainLost = lost_ || (back_ != nullptr && back_->lost_);
+    if (!chainLost) {
+        return DD_OK;
+    }
+    if (!PlatformDisplayRestorable()) {
+        return DDERR_WRONGMODE;
+    }
+    // The memory comes back with nothing the program can rely on; zero keeps runs repeatable.
+    for (SoftwareSurface* surface : {this, back_}) {
+        if (surface != nullptr && surface->lost_) {
+            std::memset(surface->memory_.data(), 0, surface->memory_.size());
+            surface->lost_ = false;
+        }
+    }
+    return DD_OK;
+}
+
+HRESULT SoftwareSurface::SetColorKey(DWORD flags, LPDDCOLORKEY key) {
+    if (!(flags & DDCKEY_SRCBLT) || (flags & DDCKEY_DESTBLT)) {
+        return DDERR_UNSUPPORTED;
+    }
+    HRESULT fault = PlatformInjectedFault(PlatformOp::SetColorKey);
+    if (fault != DD_OK) {
+        return fault;
+    }
+    std::memset(keyed_, 0, sizeof(keyed_));
+    if (key == nullptr) {
+        hasSourceKey_ = false;
+        sourceKey_ = {};
+        return DD_OK;
+    }
+    hasSourceKey_ = true;
+    sourceKey_ = *key;
+    const DWORD low = key->dwColorSpaceLowValue;
+    const DWORD high = key->dwColorSpaceHighValue < low ? low : key->dwColorSpaceHighValue;
+    for (DWORD value = low; value <= high && value < 256; ++value) {
+        keyed_[value] = true;
+    }
+    return DD_OK;
+}
+
+HRESULT SoftwareSurface::SetPalette(LPDIRECTDRAWPALETTE palette) {
+    HRESULT fault = PlatformInjectedFault(PlatformOp::SetPalette);
+    if (fault != DD_OK) {
+        return fault;
+    }
+    SoftwarePalette* next = static_cast<SoftwarePalette*>(palette);
+    if (next == palette_) {
+        return DD_OK;
+    }
+    if (next != nullptr) {
+        next->AddRef();
+    }
+    if (palette_ != nullptr) {
+        palette_->Release();
+    }
+    palette_ = next;
+    return DD_OK;
+}
