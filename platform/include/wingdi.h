@@ -65,3 +65,37 @@ BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source
                 int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
 COLORREF GetPixel(HDC dc, int x, int y);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
+
+// Text in a system font. On a surface's context the text is drawn in the display palette's
+// entry nearest the text colour; TRANSPARENT leaves the pixels around the strokes untouched.
+
+struct HFONT__;
+typedef HFONT__* HFONT;
+
+#define LF_FACESIZE 32
+#define FW_NORMAL 400
+#define SHIFTJIS_CHARSET 128
+#define TRANSPARENT 1
+#define OPAQUE 2
+
+struct LOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+};
+
+HFONT CreateFontIndirectA(const LOGFONTA* description);
+int SetBkMode(HDC dc, int mode);
+COLORREF SetTextColor(HDC dc, COLORREF colour);
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length);

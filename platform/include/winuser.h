@@ -55,7 +55,7 @@ struct WNDCLASSA {
 #define SW_SHOWDEFAULT 10
 
 // Stock resources are integer names, as MAKEINTRESOURCE makes them.
-#define MAKEINTRESOURCEA(id) ((LPSTR)(uintptr_t)((WORD)(id)))
+#define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 
@@ -118,7 +118,6 @@ void PostQuitMessage(int exitCode);
 
 int MessageBoxA(HWND window, LPCSTR text, LPCSTR caption, UINT type);
 #define IS_INTRESOURCE(r) ((((uintptr_t)(r)) >> 16) == 0)
-#define MAKEINTRESOURCEA(i) ((LPSTR)((uintptr_t)((WORD)(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define RT_BITMAP MAKEINTRESOURCE(2)
 

@@ -9,7 +9,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
 
 int main(int, char**) {
     char commandLine[] = "";
-    int exitCode = WinMain(nullptr, nullptr, commandLine, SW_SHOWDEFAULT);
+    int exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
     SDL_Quit();
     return exitCode;
 }

@@ -1,5 +1,6 @@
 #include <new>
 
+#include "backend.h"
 #include "ddraw_objects.h"
 #include "fault_injection.h"
 
@@ -74,6 +75,9 @@ HRESULT SoftwareDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
         return DDERR_INVALIDPARAMS;
     }
     cooperativeLevel_ = flags;
+    if (exclusive) {
+        BackendSetExclusiveFullscreen();
+    }
     return DD_OK;
 }
 
@@ -94,6 +98,7 @@ HRESULT SoftwareDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits
     }
     modeWidth_ = static_cast<int>(width);
     modeHeight_ = static_cast<int>(height);
+    BackendSetDisplayMode(modeWidth_, modeHeight_);
     return DD_OK;
 }
 

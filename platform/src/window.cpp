@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "backend.h"
+#include "display_control.h"
 #include "keyboard.h"
 #include "message_queue.h"
 #include "window_events.h"
@@ -300,9 +301,13 @@ void PlatformWindowMinimised(bool minimised) {
         return;
     }
     window->minimised = minimised;
+    // As in exclusive mode on Windows: minimising takes the display's memory, and the
+    // surfaces stay lost after the restore until the game restores them itself.
     if (minimised) {
         PlatformReleaseAllKeys();
+        PlatformLoseAllSurfaces();
     }
+    PlatformSetDisplayRestorable(!minimised);
     Send(handle, WM_ACTIVATE, ActivationParameter(!minimised, minimised), 0);
 }
 

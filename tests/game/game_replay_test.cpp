@@ -7,6 +7,7 @@
 #include "app/frame.h"
 #include "game/actor.h"
 #include "headless.h"
+#include "support/game_display.h"
 #include "support/allocation_counter.h"
 
 namespace {
@@ -36,7 +37,7 @@ void ScriptKeys(int gameFrame, int fightFrames) {
 }
 
 TEST(GameReplay, InvariantsHoldFrameByFrameThroughSeveralGames) {
-    HeadlessReset();
+    StartGameDisplay();
     srand(2024);
     DWORD now = 0xFFFF0000u;  // the clock wraps about a minute in
     unsigned step = 1;

@@ -5,10 +5,12 @@
 #include "game/actor.h"
 #include "game/enemy.h"
 #include "headless.h"
+#include "support/game_display.h"
 
-// Zero game state, no keys, the clock at `now`; the ship and shot as a new game has them.
+// A started display, zero game state, no keys, the clock at `now`; the ship and shot as a new
+// game has them.
 inline void ResetPlayState(DWORD now = 1000) {
-    HeadlessReset();
+    StartGameDisplay();
     gNow = now;
     gScene = kSceneGame;
     gPlayer = Actor{};
