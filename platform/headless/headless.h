@@ -91,3 +91,8 @@ uint8_t HeadlessPresentedIndex(int x, int y);
 
 // The display part of HeadlessReset.
 void HeadlessResetDisplay();
+
+// The DirectDraw objects freed since the reset or clear, in order: "DirectDraw", "palette", or
+// a surface's role and size such as "primary 640x480" or "offscreen 288x384".
+std::vector<std::string> HeadlessDestroyedObjects();
+void HeadlessClearDestroyedObjects();

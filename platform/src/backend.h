@@ -49,3 +49,8 @@ void BackendShowCursor(bool shown);
 
 // Shows `text` with one OK button and returns once it is dismissed.
 void BackendMessageBox(const char* text, const char* caption);
+
+// A DirectDraw object is being freed: `kind` is "DirectDraw", "palette", "primary",
+// "back buffer" or "offscreen", with a surface's size (0 x 0 for the others). The pointer is
+// the interface the program held; it must not be used.
+void BackendObjectDestroyed(const void* object, const char* kind, int width, int height);

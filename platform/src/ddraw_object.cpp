@@ -58,6 +58,7 @@ ULONG SoftwareDirectDraw::AddRef() {
 ULONG SoftwareDirectDraw::Release() {
     ULONG left = --references_;
     if (left == 0) {
+        BackendObjectDestroyed(static_cast<IDirectDraw7*>(this), "DirectDraw", 0, 0);
         delete this;
     }
     return left;

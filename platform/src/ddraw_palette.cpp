@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "backend.h"
 #include "ddraw_objects.h"
 
 SoftwarePalette::SoftwarePalette(const PALETTEENTRY* source) {
@@ -26,6 +27,7 @@ ULONG SoftwarePalette::AddRef() {
 ULONG SoftwarePalette::Release() {
     ULONG left = --references_;
     if (left == 0) {
+        BackendObjectDestroyed(static_cast<IDirectDrawPalette*>(this), "palette", 0, 0);
         delete this;
     }
     return left;

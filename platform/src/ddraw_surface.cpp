@@ -73,6 +73,9 @@ void SoftwareSurface::Destroy() {
         palette_->Release();
         palette_ = nullptr;
     }
+    static const char* const kRoleNames[] = {"offscreen", "primary", "back buffer"};
+    BackendObjectDestroyed(static_cast<IDirectDrawSurface7*>(this),
+                           kRoleNames[static_cast<int>(role_)], width_, height_);
     delete this;
 }
 

@@ -1,0 +1,133 @@
+// WinMain and the window procedure on the headless backend: closing keys, activation, the
+// cursor, and messages before frames.
+#include <gtest/gtest.h>
+
+#include "app/frame.h"
+#include "app/main_window.h"
+#include "display/display.h"
+#include "headless.h"
+
+namespace {
+
+// What a pump hook does at each pass of the message loop, and what it saw.
+struct Script {
+    int pumps = 0;
+    int closeKey = 0;  // pressed once this many frames were presented
+    uint32_t closeAfterFrames = 5;
+    int burstSize = 0;  // messages posted at once after the first frame
+    uint32_t burstAtFrame = 0;
+    int pumpsAfterBurst = -1;  // passes of the loop until the next frame
+    bool deactivate = false;   // post one WM_ACTIVATE (inactive, not minimised) after frame 2
+    HWND window = nullptr;
+};
+
+Script gScript;
+
+HWND MainWindow() {
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(1));
+}
+
+void RunScript(void*) {
+    Script& script = gScript;
+    ++script.pumps;
+    uint32_t frames = HeadlessPresentCount();
+    if (script.burstSize > 0 && frames == script.burstAtFrame && script.pumpsAfterBurst < 0) {
+        for (int i = 0; i < script.burstSize; ++i) {
+            PostMessageA(MainWindow(), WM_KEYDOWN, 'A', 0);
+        }
+        script.pumpsAfterBurst = 0;
+    } else if (script.pumpsAfterBurst >= 0 && frames == script.burstAtFrame) {
+        ++script.pumpsAfterBurst;
+    }
+    if (script.deactivate && frames == 2) {
+        PostMessageA(MainWindow(), WM_ACTIVATE, WA_INACTIVE, 0);
+        script.deactivate = false;
+    }
+    if (frames >= script.closeAfterFrames && script.closeKey != 0) {
+        HeadlessKeyDown(script.closeKey);
+        HeadlessKeyUp(script.closeKey);
+        script.closeKey = 0;
+    }
+}
+
+class WinMainTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ReleaseDisplay();
+        HeadlessReset();
+        gActive = 0;
+        gScene = kSceneTitleSetup;
+        gScript = Script{};
+        HeadlessSetPumpHook(RunScript, nullptr);
+    }
+
+    int Run() {
+        char commandLine[] = "";
+        return WinMain(nullptr, nullptr, commandLine, SW_SHOWDEFAULT);
+    }
+};
+
+}  // namespace
+
+TEST_F(WinMainTest, EscapeAndF12CloseWithExitCodeZero) {
+    for (int key : {VK_ESCAPE, VK_F12}) {
+        SetUp();
+        gScript.closeKey = key;
+        EXPECT_EQ(Run(), 0);
+        EXPECT_FALSE(HeadlessWindowOpen());
+        EXPECT_EQ(gDirectDraw, nullptr) << "destroying the window released the display";
+        EXPECT_GE(HeadlessPresentCount(), 5u);
+    }
+}
+
+TEST_F(WinMainTest, OtherKeysAreSwallowed) {
+    HWND window = MainWindow();
+    for (WPARAM key : {WPARAM(VK_SPACE), WPARAM('A'), WPARAM(VK_RETURN), WPARAM(VK_F12 - 1)}) {
+        EXPECT_EQ(MainWndProc(window, WM_KEYDOWN, key, 0), 0);
+    }
+    MSG message;
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) << "nothing was posted";
+}
+
+TEST_F(WinMainTest, ActivationFollowsTheMinimisedFlagOnly) {
+    EXPECT_EQ(gActive, 0) << "no frames before the first WM_ACTIVATE";
+    HWND window = MainWindow();
+    MainWndProc(window, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(gActive, 1);
+    MainWndProc(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(gActive, 1) << "losing focus without minimising keeps frames running";
+    MainWndProc(window, WM_ACTIVATE, WA_INACTIVE | (1 << 16), 0);
+    EXPECT_EQ(gActive, 0);
+    MainWndProc(window, WM_ACTIVATE, WA_ACTIVE | (1 << 16), 0);
+    EXPECT_EQ(gActive, 0) << "the low word is not looked at";
+}
+
+TEST_F(WinMainTest, ADeactivationThatIsNoMinimiseKeepsFramesRunning) {
+    gScript.deactivate = true;
+    gScript.closeKey = VK_ESCAPE;
+    gScript.closeAfterFrames = 30;
+    EXPECT_EQ(Run(), 0);
+    EXPECT_GE(HeadlessPresentCount(), 30u);
+}
+
+TEST_F(WinMainTest, ABurstOfMessagesIsHandledBeforeTheNextFrame) {
+    gScript.burstSize = 40;
+    gScript.burstAtFrame = 3;
+    gScript.closeKey = VK_ESCAPE;
+    gScript.closeAfterFrames = 6;
+    EXPECT_EQ(Run(), 0);
+    EXPECT_GE(gScript.pumpsAfterBurst, 40) << "one message per pass, then the frame";
+}
+
+TEST_F(WinMainTest, TheCursorIsHiddenOverTheWindow) {
+    HWND window = MainWindow();
+    EXPECT_EQ(MainWndProc(window, WM_SETCURSOR, 0, 0), 1);
+    EXPECT_FALSE(HeadlessCursorShown());
+}
+
+TEST_F(WinMainTest, NoWindowMeansExitCodeZeroAndNothingShown) {
+    HeadlessSetWindowAvailable(false);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(HeadlessMessageBoxes().empty());
+    EXPECT_EQ(HeadlessPresentCount(), 0u);
+}
