@@ -96,3 +96,7 @@ void HeadlessResetDisplay();
 // a surface's role and size such as "primary 640x480" or "offscreen 288x384".
 std::vector<std::string> HeadlessDestroyedObjects();
 void HeadlessClearDestroyedObjects();
+
+// Writes the latest presented picture to `path` as an RGB PNG; false if nothing was presented
+// yet or the file cannot be written.
+bool HeadlessWritePresentedPng(const char* path);
