@@ -92,7 +92,9 @@ uint32_t NextCharacter(BYTE charset, const char* text, int length, int* used) {
         return first;
     }
     if (IsLeadByte(charset, first)) {
-        if (length < 2) {
+        // A byte that cannot trail is left for the next character.
+        const unsigned char second = length >= 2 ? static_cast<unsigned char>(text[1]) : 0;
+        if (second < 0x40 || second == 0x7F || second > 0xFC) {
             return kReplacement;
         }
         *used = 2;

@@ -17,6 +17,6 @@
 size_t CodePageToUtf8(BYTE charset, const char* text, char* out, size_t outSize);
 
 // Decodes the character at the start of `text` (of `length` > 0 bytes): its Unicode code point
-// and how many bytes it took (1 or 2). A lead byte with nothing after it takes its one byte and
-// gives U+FFFD, as does any sequence the code page does not map.
+// and how many bytes it took (1 or 2). A lead byte without a valid trail byte after it takes its
+// one byte and gives U+FFFD; so does any other sequence the code page does not map.
 uint32_t NextCharacter(BYTE charset, const char* text, int length, int* used);
