@@ -356,10 +356,18 @@ private:
             font->face = nullptr;
             return;
         }
+        // Slant and embolden a face that lacks the style when fontconfig did not say to (the
+        // fallback file, or a configuration without those rules).
+        const FT_Long style = font->face->style_flags;
+        if (font->key.italic && !file.transformed && (style & FT_STYLE_FLAG_ITALIC) == 0) {
+            file.transformed = true;
+            file.matrix.xy = 0x3333;  // 0.2, as fontconfig slants
+        }
         if (file.transformed) {
             FT_Set_Transform(font->face, &file.matrix, nullptr);
         }
-        font->embolden = file.embolden;
+        font->embolden =
+            file.embolden || (font->key.weight >= 600 && (style & FT_STYLE_FLAG_BOLD) == 0);
     }
 
     FT_Library library_ = nullptr;
