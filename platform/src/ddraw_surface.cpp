@@ -51,6 +51,7 @@ SoftwareSurface::SoftwareSurface(Role role, int width, int height)
 }
 
 SoftwareSurface::~SoftwareSurface() {
+    GdiResetContext(&dc_);  // a font still selected is free again
     if (prevLive_ != nullptr) {
         prevLive_->nextLive_ = nextLive_;
     } else {
@@ -304,6 +305,7 @@ HRESULT SoftwareSurface::ReleaseDC(HDC dc) {
         return DDERR_NODC;
     }
     dcOut_ = false;
+    GdiResetContext(&dc_);
     return DD_OK;
 }
 

@@ -27,7 +27,45 @@ HBITMAP__& StockBitmap() {
     return stock;
 }
 
+// Counts which contexts hold a font, so a selected font is not deleted under them.
+void HoldFont(HFONT__* font) {
+    if (font != GdiStockFont()) {
+        ++font->selections;
+    }
+}
+
+void DropFont(HFONT__* font) {
+    if (font != GdiStockFont()) {
+        --font->selections;
+    }
+}
+
+// Fonts, unlike bitmaps, can be in any number of contexts, surface contexts included.
+HGDIOBJ SelectFont(HDC__* context, HFONT__* font) {
+    HFONT__* previous = context->font;
+    if (font != previous) {
+        HoldFont(font);
+        DropFont(previous);
+        context->font = font;
+    }
+    return previous;
+}
+
 }  // namespace
+
+HFONT__* GdiFont(HGDIOBJ object) {
+    if (object == nullptr || KindOf(object) != GdiKind::Font) {
+        return nullptr;
+    }
+    return static_cast<HFONT__*>(object);
+}
+
+void GdiResetContext(HDC__* context) {
+    DropFont(context->font);
+    context->font = GdiStockFont();
+    context->backgroundMode = OPAQUE;
+    context->textColour = RGB(0, 0, 0);
+}
 
 HBITMAP__* GdiBitmap(HGDIOBJ object) {
     if (object == nullptr || KindOf(object) != GdiKind::Bitmap) {
@@ -58,6 +96,9 @@ HDC CreateCompatibleDC(HDC) {
 // surface and takes no bitmap.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     HDC__* context = GdiDeviceContext(dc);
+    if (context != nullptr && GdiFont(object) != nullptr) {
+        return SelectFont(context, GdiFont(object));
+    }
     HBITMAP__* bitmap = GdiBitmap(object);
     if (context == nullptr || bitmap == nullptr || context->surface != nullptr) {
         return nullptr;
@@ -87,13 +128,24 @@ BOOL DeleteDC(HDC dc) {
     if (context->bitmap != nullptr && context->bitmap != &StockBitmap()) {
         --context->bitmap->selections;
     }
+    DropFont(context->font);
     context->kind = GdiKind{};
     delete context;
     return TRUE;
 }
 
-// As on Windows, a bitmap still selected into a context is not deleted.
+// As on Windows, a bitmap or font still selected into a context is not deleted; stock objects
+// stay.
 BOOL DeleteObject(HGDIOBJ object) {
+    if (HFONT__* font = GdiFont(object)) {
+        if (font->selections > 0) {
+            return FALSE;
+        }
+        if (font != GdiStockFont()) {
+            GdiFreeFont(font);
+        }
+        return TRUE;
+    }
     HBITMAP__* bitmap = GdiBitmap(object);
     if (bitmap == nullptr || bitmap->selections > 0) {
         return FALSE;

@@ -5,23 +5,20 @@
 
 namespace {
 
-// The pixels a context draws on: a surface's (through the display palette) or its bitmap's.
-struct Canvas {
-    uint8_t* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-    size_t pitch = 0;
-    PALETTEENTRY palette[256];
-};
-
 void PaletteFromColourTable(const RGBQUAD* colours, PALETTEENTRY* palette) {
     for (int i = 0; i < 256; ++i) {
         palette[i] = PALETTEENTRY{colours[i].rgbRed, colours[i].rgbGreen, colours[i].rgbBlue, 0};
     }
 }
 
+bool Contains(const GdiCanvas& canvas, int x, int y) {
+    return x >= 0 && y >= 0 && x < canvas.width && y < canvas.height;
+}
+
+}  // namespace
+
 // A surface's context draws only while it is handed out; a memory context needs a bitmap.
-bool OpenCanvas(HDC dc, Canvas* canvas) {
+bool OpenGdiCanvas(HDC dc, GdiCanvas* canvas) {
     HDC__* context = GdiDeviceContext(dc);
     if (context == nullptr) {
         return false;
@@ -50,15 +47,9 @@ bool OpenCanvas(HDC dc, Canvas* canvas) {
     return true;
 }
 
-bool Contains(const Canvas& canvas, int x, int y) {
-    return x >= 0 && y >= 0 && x < canvas.width && y < canvas.height;
-}
-
-}  // namespace
-
 COLORREF GetPixel(HDC dc, int x, int y) {
-    Canvas canvas;
-    if (!OpenCanvas(dc, &canvas) || !Contains(canvas, x, y)) {
+    GdiCanvas canvas;
+    if (!OpenGdiCanvas(dc, &canvas) || !Contains(canvas, x, y)) {
         return CLR_INVALID;
     }
     const PALETTEENTRY& entry = canvas.palette[canvas.pixels[y * canvas.pitch + x]];
@@ -66,8 +57,8 @@ COLORREF GetPixel(HDC dc, int x, int y) {
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
-    Canvas canvas;
-    if (!OpenCanvas(dc, &canvas) || !Contains(canvas, x, y)) {
+    GdiCanvas canvas;
+    if (!OpenGdiCanvas(dc, &canvas) || !Contains(canvas, x, y)) {
         return CLR_INVALID;
     }
     const uint8_t index = NearestPaletteIndex(canvas.palette, GetRValue(colour), GetGValue(colour),
@@ -87,9 +78,9 @@ BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source
         width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0) {
         return FALSE;
     }
-    Canvas from;
-    Canvas to;
-    if (!OpenCanvas(source, &from) || !OpenCanvas(destination, &to)) {
+    GdiCanvas from;
+    GdiCanvas to;
+    if (!OpenGdiCanvas(source, &from) || !OpenGdiCanvas(destination, &to)) {
         return FALSE;
     }
     uint8_t lookup[256];

@@ -1,24 +1,103 @@
-// Placeholder until system-font rendering lands: fonts exist but draw nothing.
+// Text in a context's font: each character's cached glyph image is drawn in the palette entry
+// nearest the text colour, the top of the character cell at y, pen positions by the glyphs'
+// advances; pixels outside the canvas are skipped.
 #include <cstdint>
 
 #include <windows.h>
 
+#include "code_page.h"
+#include "font_cache.h"
+#include "gdi_objects.h"
+
 namespace {
-uint32_t gPlaceholderFont;  // a kind tag no other GDI object uses
+
+void DrawGlyph(const GdiCanvas& canvas, const CachedGlyph& glyph, int64_t penX, int64_t baseline,
+               uint8_t index) {
+    const int64_t left = penX + glyph.left;
+    const int64_t top = baseline - glyph.top;
+    for (int row = 0; row < glyph.height; ++row) {
+        const int64_t y = top + row;
+        if (y < 0 || y >= canvas.height) {
+            continue;
+        }
+        const uint8_t* ink = glyph.ink + static_cast<size_t>(row) * glyph.width;
+        uint8_t* pixels = canvas.pixels + static_cast<size_t>(y) * canvas.pitch;
+        for (int column = 0; column < glyph.width; ++column) {
+            const int64_t x = left + column;
+            if (ink[column] != 0 && x >= 0 && x < canvas.width) {
+                pixels[x] = index;
+            }
+        }
+    }
 }
 
-HFONT CreateFontIndirectA(const LOGFONTA* description) {
-    return description != nullptr ? reinterpret_cast<HFONT>(&gPlaceholderFont) : nullptr;
+void FillClipped(const GdiCanvas& canvas, int64_t left, int64_t top, int64_t right, int64_t bottom,
+                 uint8_t index) {
+    left = left < 0 ? 0 : left;
+    top = top < 0 ? 0 : top;
+    right = right > canvas.width ? canvas.width : right;
+    bottom = bottom > canvas.height ? canvas.height : bottom;
+    for (int64_t y = top; y < bottom; ++y) {
+        for (int64_t x = left; x < right; ++x) {
+            canvas.pixels[static_cast<size_t>(y) * canvas.pitch + static_cast<size_t>(x)] = index;
+        }
+    }
 }
 
-int SetBkMode(HDC, int) {
-    return OPAQUE;
+}  // namespace
+
+int SetBkMode(HDC dc, int mode) {
+    HDC__* context = GdiDeviceContext(dc);
+    if (context == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) {
+        return 0;
+    }
+    const int previous = context->backgroundMode;
+    context->backgroundMode = mode;
+    return previous;
 }
 
-COLORREF SetTextColor(HDC, COLORREF) {
-    return 0;
+COLORREF SetTextColor(HDC dc, COLORREF colour) {
+    HDC__* context = GdiDeviceContext(dc);
+    if (context == nullptr) {
+        return CLR_INVALID;
+    }
+    const COLORREF previous = context->textColour;
+    context->textColour = colour;
+    return previous;
 }
 
-BOOL TextOutA(HDC, int, int, LPCSTR, int) {
+// An opaque background fills the cells of the whole text in white first, as the default
+// background colour of a context.
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
+    HDC__* context = GdiDeviceContext(dc);
+    GdiCanvas canvas;
+    if (context == nullptr || length < 0 || (text == nullptr && length > 0) ||
+        !OpenGdiCanvas(dc, &canvas)) {
+        return FALSE;
+    }
+    RealisedFont* font = RealiseFont(context->font->description);
+    if (font == nullptr) {
+        return FALSE;
+    }
+    const BYTE charset = context->font->description.lfCharSet;
+    const int64_t baseline = int64_t{y} + FontAscent(*font);
+    if (context->backgroundMode == OPAQUE) {
+        int64_t extent = 0;
+        for (int i = 0, used = 0; i < length; i += used) {
+            extent += FontGlyph(*font, NextCharacter(charset, text + i, length - i, &used)).advance;
+        }
+        FillClipped(canvas, x, y, x + (extent + 32) / 64, int64_t{y} + FontCellHeight(*font),
+                    NearestPaletteIndex(canvas.palette, 255, 255, 255));
+    }
+    const COLORREF colour = context->textColour;
+    const uint8_t index = NearestPaletteIndex(canvas.palette, GetRValue(colour), GetGValue(colour),
+                                              GetBValue(colour));
+    int64_t pen = int64_t{x} * 64;  // in 1/64 pixel
+    for (int i = 0, used = 0; i < length; i += used) {
+        const CachedGlyph& glyph =
+            FontGlyph(*font, NextCharacter(charset, text + i, length - i, &used));
+        DrawGlyph(canvas, glyph, (pen + 32) >> 6, baseline, index);
+        pen += glyph.advance;
+    }
     return TRUE;
 }

@@ -1,0 +1,166 @@
+// System-font text on the game's own display: the game-over texts land where the game puts
+// them, in one palette colour over an untouched background, the same in every frame, and warm
+// frames allocate nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "display/display.h"
+#include "display/text.h"
+#include "headless.h"
+#include "support/allocation_counter.h"
+#include "support/game_display.h"
+
+namespace {
+
+constexpr COLORREF kGameOverColour = 0x00FFFF00;
+const char kMincho[] = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+
+void DrawGameOver() {
+    DrawFontText(30, 180, "Game Over", kGameOverColour, 128, kMincho, 0);
+    DrawFontText(100, 300, "SCORE 00001230", kGameOverColour, 64, kMincho, 0);
+}
+
+// The entry of the game's palette nearest the text colour (cyan).
+uint8_t CyanIndex() {
+    const uint8_t* entries = HeadlessPaletteBytes(gPalette);
+    int best = 0;
+    long bestDistance = -1;
+    for (int i = 0; i < 256; ++i) {
+        const long red = entries[i * 4] - 0, green = entries[i * 4 + 1] - 255,
+                   blue = entries[i * 4 + 2] - 255;
+        const long distance = red * red + green * green + blue * blue;
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return static_cast<uint8_t>(best);
+}
+
+// A background in which every pixel differs from its neighbours and from the text colour, so
+// every pixel the text touches shows.
+void FillBackground(uint8_t avoid) {
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            uint8_t index = static_cast<uint8_t>((x + 7 * y) % 256);
+            HeadlessSetSurfaceIndex(gBackSurface, x, y, index == avoid ? index + 1 : index);
+        }
+    }
+}
+
+struct Box {
+    int left = kWidth, top = kHeight, right = -1, bottom = -1;
+    int pixels = 0;
+};
+
+// The changed pixels inside [top, bottom) rows; fails if any is not the text colour.
+Box Changes(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after, uint8_t ink,
+            int top, int bottom) {
+    Box box;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const size_t at = static_cast<size_t>(y) * kWidth + x;
+            if (before[at] == after[at]) {
+                continue;
+            }
+            EXPECT_EQ(after[at], ink) << x << "," << y;
+            ++box.pixels;
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x + 1);
+            box.top = std::min(box.top, y);
+            box.bottom = std::max(box.bottom, y + 1);
+        }
+    }
+    return box;
+}
+
+class FontText : public ::testing::Test {
+protected:
+    void SetUp() override { StartGameDisplay(); }
+    void TearDown() override {
+        ReleaseDisplay();
+        HeadlessReset();
+    }
+};
+
+TEST_F(FontText, GameOverTextsLandInTheTextColourOverAnUntouchedBackground) {
+    const uint8_t ink = CyanIndex();
+    FillBackground(ink);
+    const std::vector<uint8_t> before = HeadlessSurfaceIndices(gBackSurface);
+    DrawGameOver();
+    const std::vector<uint8_t> after = HeadlessSurfaceIndices(gBackSurface);
+
+    // Nothing outside the two cells changes: 128 rows from 180, 64 rows from 300.
+    const Box outside = Changes(before, after, ink, 0, 180);
+    EXPECT_EQ(outside.pixels, 0);
+    const Box big = Changes(before, after, ink, 180, 300);
+    const Box small = Changes(before, after, ink, 300, kHeight);
+
+    // "Game Over": capitals start a little below the cell's top; nine glyphs of a 128-pixel
+    // font. Strokes, not blocks: ink covers well under half of the box.
+    EXPECT_GE(big.top, 180);
+    EXPECT_LT(big.top, 180 + 40);
+    EXPECT_GE(big.left, 30);
+    EXPECT_LT(big.left, 30 + 20);
+    EXPECT_GT(big.right - big.left, 9 * 35);
+    EXPECT_LT(big.right, kWidth);
+    EXPECT_GT(big.bottom - big.top, 60);
+    EXPECT_LT(big.pixels, (big.right - big.left) * (big.bottom - big.top) / 2);
+    EXPECT_GT(big.pixels, 2000);
+
+    // The score: fourteen characters at half that height.
+    EXPECT_GE(small.top, 300);
+    EXPECT_LT(small.top, 300 + 20);
+    EXPECT_GE(small.left, 100);
+    EXPECT_LT(small.left, 100 + 10);
+    EXPECT_GT(small.right - small.left, 14 * 20);
+    EXPECT_LE(small.bottom, 300 + 64);
+    EXPECT_GT(small.pixels, 1000);
+}
+
+TEST_F(FontText, EveryFrameDrawsTheSamePixels) {
+    const uint8_t ink = CyanIndex();
+    FillBackground(ink);
+    DrawGameOver();
+    const std::vector<uint8_t> first = HeadlessSurfaceIndices(gBackSurface);
+    FillBackground(ink);
+    DrawGameOver();
+    EXPECT_EQ(HeadlessSurfaceIndices(gBackSurface), first);
+
+    // Many other sizes in between push the game's fonts out of the cache; they come back the
+    // same.
+    for (int height = 10; height < 200; height += 15) {
+        DrawFontText(0, 0, "Game Over 0123456789", kGameOverColour, height, kMincho, 0);
+    }
+    FillBackground(ink);
+    DrawGameOver();
+    EXPECT_EQ(HeadlessSurfaceIndices(gBackSurface), first);
+}
+
+TEST_F(FontText, WithoutAContextNothingIsDrawnAndTheFontIsStillDeleted) {
+    FillBackground(CyanIndex());
+    const std::vector<uint8_t> before = HeadlessSurfaceIndices(gBackSurface);
+    HeadlessFailOperation(PlatformOp::GetDC, DDERR_GENERIC);
+    // Fonts that were not deleted would outgrow the fixed pool and come from the heap.
+    const size_t allocations = AllocationCount();
+    for (int i = 0; i < 100; ++i) {
+        DrawGameOver();
+    }
+    EXPECT_EQ(AllocationCount(), allocations);
+    EXPECT_EQ(HeadlessSurfaceIndices(gBackSurface), before);
+}
+
+TEST_F(FontText, WarmGameOverFramesAllocateNothing) {
+    DrawGameOver();
+    const size_t allocations = AllocationCount();
+    for (int i = 0; i < 100; ++i) {
+        DrawGameOver();
+    }
+    EXPECT_EQ(AllocationCount(), allocations);
+}
+
+}  // namespace
