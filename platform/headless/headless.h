@@ -89,6 +89,8 @@ int HeadlessPresentedHeight();
 const std::vector<uint8_t>& HeadlessPresentedRgb();
 HeadlessRgb HeadlessPresentedPixel(int x, int y);
 uint8_t HeadlessPresentedIndex(int x, int y);
+// width * height palette indices, top row first.
+const std::vector<uint8_t>& HeadlessPresentedIndices();
 
 // The display part of HeadlessReset.
 void HeadlessResetDisplay();

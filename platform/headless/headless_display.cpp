@@ -141,6 +141,10 @@ HeadlessRgb HeadlessPresentedPixel(int x, int y) {
     return HeadlessRgb{colour.red, colour.green, colour.blue};
 }
 
+const std::vector<uint8_t>& HeadlessPresentedIndices() {
+    return gCapture.indices;
+}
+
 uint8_t HeadlessPresentedIndex(int x, int y) {
     return gCapture.indices[static_cast<size_t>(y) * gCapture.width + x];
 }
