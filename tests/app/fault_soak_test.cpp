@@ -25,13 +25,7 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer build runs every frame several times slower; it still crosses the wrap and
-// plays many games, which is what its leak and memory checks need.
-constexpr uint64_t kFrames = 60000;
-#else
 constexpr uint64_t kFrames = 200000;
-#endif
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
