@@ -42,9 +42,13 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     gCapture.indices.resize(count);
     gCapture.width = width;
     gCapture.height = height;
-    for (int y = 0; y < height; ++y) {
-        std::memcpy(gCapture.indices.data() + static_cast<size_t>(y) * width,
-                    pixels + static_cast<size_t>(y) * pitch, static_cast<size_t>(width));
+    if (pitch == width) {
+        std::memcpy(gCapture.indices.data(), pixels, count);
+    } else {
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(gCapture.indices.data() + static_cast<size_t>(y) * width,
+                        pixels + static_cast<size_t>(y) * pitch, static_cast<size_t>(width));
+        }
     }
     std::memcpy(gCapture.palette, palette, sizeof(gCapture.palette));
     gCapture.rgbStale = true;
