@@ -111,6 +111,7 @@ struct SoakState {
     int games = 0, gameOvers = 0, titlesAfterGames = 0;
     int fpsUpdatesAfterWrap = 0, spawnsAfterWrap = 0, presentsAfterWrap = 0;
     bool gameAcrossWrap = false;
+    bool enemyLive[kLastEnemySlot + 1] = {};
     int gameOverSeen = 0;
 };
 
@@ -269,15 +270,15 @@ void AfterFrame(SoakState& s) {
     CheckTimers(s, gameFrame);
     if (gameFrame && s.sceneBefore == kSceneGame) {
         // Spawns: an enemy slot that was free and is taken after this frame.
-        static bool busy[kLastEnemySlot + 1];
         for (int slot = kFirstEnemySlot; slot <= kLastEnemySlot; ++slot) {
             bool now = gActors[slot].life > 0;
-            s.spawnsAfterWrap += afterWrap && now && !busy[slot];
-            busy[slot] = now;
+            s.spawnsAfterWrap += afterWrap && now && !s.enemyLive[slot];
+            s.enemyLive[slot] = now;
         }
     }
     if (s.sceneBefore == kSceneGameSetup) {
         ++s.games;
+        // A game lasts at least the explosion and the game-over wait, 6.5 s.
         s.gameAcrossWrap |= !afterWrap && s.elapsed + 3000 > kWrapAt;
     }
     if (gameFrame && gPlayer.life == -1 && s.gameOverSeen != s.games) {
