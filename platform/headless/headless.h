@@ -74,7 +74,8 @@ const uint8_t* HeadlessPaletteBytes(IDirectDrawPalette* palette);
 void HeadlessHideResource(const char* name);
 
 // The pictures Flip presented: how many, and the latest as indices and as RGB, captured into
-// buffers made once.
+// buffers made once. A present copies the indices and the palette; the RGB picture is worked
+// out when first asked for, so presenting stays cheap for long replays.
 struct HeadlessRgb {
     uint8_t red;
     uint8_t green;
@@ -88,6 +89,8 @@ int HeadlessPresentedHeight();
 const std::vector<uint8_t>& HeadlessPresentedRgb();
 HeadlessRgb HeadlessPresentedPixel(int x, int y);
 uint8_t HeadlessPresentedIndex(int x, int y);
+// width * height palette indices, top row first.
+const std::vector<uint8_t>& HeadlessPresentedIndices();
 
 // The display part of HeadlessReset.
 void HeadlessResetDisplay();

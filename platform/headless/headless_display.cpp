@@ -22,8 +22,11 @@ struct Capture {
     uint32_t count = 0;
     int width = 0;
     int height = 0;
-    std::vector<uint8_t> rgb;
     std::vector<uint8_t> indices;
+    BackendColor palette[256] = {};
+    // Converted only when a test asks, so presenting costs one copy of the indices.
+    std::vector<uint8_t> rgb;
+    bool rgbStale = false;
 };
 Capture gCapture;
 
@@ -36,22 +39,19 @@ SoftwareSurface* Software(IDirectDrawSurface7* surface) {
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]) {
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    gCapture.rgb.resize(count * 3);
     gCapture.indices.resize(count);
     gCapture.width = width;
     gCapture.height = height;
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
-        uint8_t* indices = gCapture.indices.data() + static_cast<size_t>(y) * width;
-        uint8_t* rgb = gCapture.rgb.data() + static_cast<size_t>(y) * width * 3;
-        std::memcpy(indices, row, static_cast<size_t>(width));
-        for (int x = 0; x < width; ++x) {
-            const BackendColor& colour = palette[row[x]];
-            rgb[x * 3] = colour.red;
-            rgb[x * 3 + 1] = colour.green;
-            rgb[x * 3 + 2] = colour.blue;
+    if (pitch == width) {
+        std::memcpy(gCapture.indices.data(), pixels, count);
+    } else {
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(gCapture.indices.data() + static_cast<size_t>(y) * width,
+                        pixels + static_cast<size_t>(y) * pitch, static_cast<size_t>(width));
         }
     }
+    std::memcpy(gCapture.palette, palette, sizeof(gCapture.palette));
+    gCapture.rgbStale = true;
     ++gCapture.count;
 }
 
@@ -127,12 +127,26 @@ int HeadlessPresentedHeight() {
 }
 
 const std::vector<uint8_t>& HeadlessPresentedRgb() {
+    if (gCapture.rgbStale) {
+        gCapture.rgb.resize(gCapture.indices.size() * 3);
+        for (size_t i = 0; i < gCapture.indices.size(); ++i) {
+            const BackendColor& colour = gCapture.palette[gCapture.indices[i]];
+            gCapture.rgb[i * 3] = colour.red;
+            gCapture.rgb[i * 3 + 1] = colour.green;
+            gCapture.rgb[i * 3 + 2] = colour.blue;
+        }
+        gCapture.rgbStale = false;
+    }
     return gCapture.rgb;
 }
 
 HeadlessRgb HeadlessPresentedPixel(int x, int y) {
-    const uint8_t* at = gCapture.rgb.data() + (static_cast<size_t>(y) * gCapture.width + x) * 3;
-    return HeadlessRgb{at[0], at[1], at[2]};
+    const BackendColor& colour = gCapture.palette[HeadlessPresentedIndex(x, y)];
+    return HeadlessRgb{colour.red, colour.green, colour.blue};
+}
+
+const std::vector<uint8_t>& HeadlessPresentedIndices() {
+    return gCapture.indices;
 }
 
 uint8_t HeadlessPresentedIndex(int x, int y) {
@@ -149,5 +163,6 @@ void HeadlessResetDisplay() {
     gCapture.width = 0;
     gCapture.height = 0;
     gCapture.rgb.clear();
+    gCapture.rgbStale = false;
     gCapture.indices.clear();
 }

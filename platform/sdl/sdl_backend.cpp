@@ -10,6 +10,7 @@
 
 #include "../src/backend.h"
 #include "../src/window_events.h"
+#include "palette_convert.h"
 #include "sdl_keys.h"
 
 namespace {
@@ -203,24 +204,12 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     if (!EnsureTexture(width, height)) {
         return;
     }
-    uint32_t lookup[256];
-    for (int i = 0; i < 256; ++i) {
-        lookup[i] = 0xFF000000u | (uint32_t(palette[i].red) << 16) |
-                    (uint32_t(palette[i].green) << 8) | palette[i].blue;
-    }
     void* texels;
     int texturePitch;
     if (SDL_LockTexture(gTexture, nullptr, &texels, &texturePitch) != 0) {
         return;
     }
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* source = pixels + y * pitch;
-        uint32_t* target =
-            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(texels) + y * texturePitch);
-        for (int x = 0; x < width; ++x) {
-            target[x] = lookup[source[x]];
-        }
-    }
+    ConvertPalettedPicture(pixels, width, height, pitch, palette, texels, texturePitch);
     SDL_UnlockTexture(gTexture);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     SDL_RenderClear(gRenderer);

@@ -4,6 +4,19 @@
 #include <cstdlib>
 #include <new>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZEPHYX_SANITIZED_HEAP 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define ZEPHYX_SANITIZED_HEAP 1
+#endif
+
+#if defined(ZEPHYX_SANITIZED_HEAP)
+#include <sanitizer/allocator_interface.h>
+#endif
+
 namespace {
 std::atomic<size_t> gAllocations{0};
 }
@@ -12,8 +25,48 @@ size_t AllocationCount() {
     return gAllocations.load();
 }
 
-void* operator new(size_t size) {
+#if defined(ZEPHYX_SANITIZED_HEAP)
+
+// The sanitizer owns malloc; it tells us about each allocation.
+namespace {
+void CountAllocation(const volatile void*, size_t) {
     ++gAllocations;
+}
+void IgnoreFree(const volatile void*) {}
+const int gHooksInstalled = __sanitizer_install_malloc_and_free_hooks(CountAllocation, IgnoreFree);
+}  // namespace
+
+#else
+
+// glibc's allocator stays in charge under its internal names; only the counting is ours. The
+// aligned forms (memalign and friends) are left to glibc, whose free handles them.
+extern "C" {
+void* __libc_malloc(size_t size);
+void* __libc_calloc(size_t count, size_t size);
+void* __libc_realloc(void* memory, size_t size);
+void __libc_free(void* memory);
+
+void* malloc(size_t size) noexcept {
+    ++gAllocations;
+    return __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size) noexcept {
+    ++gAllocations;
+    return __libc_calloc(count, size);
+}
+void* realloc(void* memory, size_t size) noexcept {
+    ++gAllocations;
+    return __libc_realloc(memory, size);
+}
+void free(void* memory) noexcept {
+    __libc_free(memory);
+}
+}
+
+#endif
+
+// operator new goes through malloc, where it is counted.
+void* operator new(size_t size) {
     if (void* memory = std::malloc(size == 0 ? 1 : size)) {
         return memory;
     }
@@ -23,9 +76,8 @@ void* operator new(size_t size) {
 void* operator new[](size_t size) {
     return operator new(size);
 }
-// The nothrow forms are counted too, and must pair with the deletes below.
+// The nothrow forms must pair with the deletes below.
 void* operator new(size_t size, const std::nothrow_t&) noexcept {
-    ++gAllocations;
     return std::malloc(size == 0 ? 1 : size);
 }
 void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {

@@ -1,5 +1,9 @@
 // Counts heap allocations made by this test program, so a test can show that a piece of code
-// allocates nothing. Link allocation_counter.cpp into the test to replace operator new.
+// allocates nothing. Link allocation_counter.cpp into the test.
+//
+// Every malloc, calloc and realloc is counted, whoever calls it (our code, the C++ library,
+// SDL or FreeType), and operator new is replaced to allocate through malloc, so it counts too.
+// In the sanitizer build the sanitizer's allocator reports each allocation instead.
 #pragma once
 
 #include <cstddef>
