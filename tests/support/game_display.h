@@ -4,5 +4,9 @@
 #include <windows.h>
 
 // Releases whatever display an earlier test left, resets the headless platform, then opens the
-// program's window and starts the display exactly as WinMain does. Returns the window.
+// program's window and starts the display exactly as WinMain does, and warms the system font
+// (see WarmSystemFont). Returns the window.
 HWND StartGameDisplay();
+
+// Draws the game-over texts once onto the back buffer, so the font caches are warm.
+void WarmSystemFont();
