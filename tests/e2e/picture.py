@@ -40,6 +40,15 @@ class Picture:
         return sum(1 for y in range(top, bottom) for x in range(left, right)
                    if predicate(self.at(x, y)))
 
+    def sample(self, left, top, step, width=640, height=480):
+        """Every `step`-th pixel from (left, top): a picture scaled up by `step`, scaled back."""
+        rows = []
+        for y in range(height):
+            start = ((top + y * step) * self.width + left) * 3
+            line = self.data[start:start + width * step * 3]
+            rows.append(b"".join(line[i:i + 3] for i in range(0, len(line), step * 3)))
+        return Picture(width, height, b"".join(rows))
+
     def save(self, path):
         with open(path, "wb") as out:
             out.write(b"P6\n%d %d\n255\n" % (self.width, self.height) + self.data)
