@@ -36,6 +36,7 @@ def check_full_screen(session, program):
 
 def main():
     platform, program, assets, shots = sys.argv[1:5]
+    program = os.path.abspath(program)
     require_program(program, "cmake --preset windows && cmake --build --preset windows"
                     if platform == "wine" else "the default preset builds it with SDL2")
     assets = Assets(assets)

@@ -15,8 +15,8 @@ from xsession import Failure, log, wait_for
 # A real clock under load: start-up may take a while, quitting may not.
 START_SECONDS = 40
 QUIT_SECONDS = 2.0
-STEER_FRAMES = 36  # the ship moves 2 pixels a frame
-STEER_PIXELS = 16
+STEER_SECONDS = 3
+STEER_PIXELS = 16  # the ship moves 2 pixels a frame
 
 
 def is_blue(c):
@@ -76,15 +76,27 @@ def game_problems(picture, assets):
     return problems
 
 
-def steer(session, assets, key, rate):
-    """Holds `key` for about STEER_FRAMES frames at `rate` frames a second and returns the
-    ship's centre before and after. Where nothing paces the flips (Wine on a screen without
-    vertical blank) frames come by the hundred a second and everything moves that much faster."""
+def steer(session, assets, key, direction):
+    """Holds `key` until the ship has moved STEER_PIXELS in `direction` (+1 right, -1 left)
+    and returns its centre before and after. The frame rate decides how long that takes: where
+    nothing paces the flips (Wine on a screen without vertical blank) frames come by the
+    hundred a second, and they slow down whenever the machine is busy."""
     before = ship_centre(session.screenshot(), assets.back)
-    session.hold(key, min(0.6, max(0.05, STEER_FRAMES / rate)))
-    after = ship_centre(session.screenshot(), assets.back)
-    if before is None or after is None:
-        raise Failure(f"no ship along the bottom of the play field around holding {key}")
+    if before is None:
+        raise Failure(f"no ship along the bottom of the play field before holding {key}")
+    session.xdotool("keydown", key)
+    try:
+        def moved():
+            after = ship_centre(session.screenshot(), assets.back)
+            if after is None:
+                return None, [f"no ship along the bottom of the play field holding {key}"]
+            if (after - before) * direction < STEER_PIXELS:
+                return after, [f"the ship stays around {after} (from {before})"]
+            return after, []
+
+        after = wait_for(f"holding {key}", moved, STEER_SECONDS, interval=0)
+    finally:
+        session.xdotool("keyup", key)
     log(f"holding {key}: ship centre {before} -> {after}")
     return before, after
 
@@ -146,12 +158,8 @@ def play(session, launch, assets, shots=None, on_title=None):
         if shots:
             picture.save(os.path.join(shots, "game.ppm"))
 
-        start, right = steer(session, assets, "Right", rate)
-        if right - start < STEER_PIXELS:
-            raise Failure(f"holding Right moved the ship from {start} to {right}")
-        right, left = steer(session, assets, "Left", rate)
-        if right - left < STEER_PIXELS:
-            raise Failure(f"holding Left moved the ship from {right} to {left}")
+        steer(session, assets, "Right", +1)
+        steer(session, assets, "Left", -1)
 
         quit_with(program, session, "Escape")
     finally:

@@ -21,6 +21,7 @@ TEXT = "DDLoadBitmap Char FAILED"
 
 def main():
     program, shots = sys.argv[1:3]
+    program = os.path.abspath(program)
     require_program(program, "cmake --preset windows && cmake --build --preset windows")
     os.makedirs(shots, exist_ok=True)
     with XServer(640, 480, 24) as session, WinePrefix(session) as wine, \
