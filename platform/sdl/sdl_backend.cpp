@@ -21,6 +21,8 @@ SDL_Texture* gTexture;
 int gTextureWidth;
 int gTextureHeight;
 bool gFullscreen;
+int gWindowedWidth;
+int gWindowedHeight;
 
 bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
@@ -33,12 +35,26 @@ bool StartVideo() {
     return true;
 }
 
+// Desktop full-screen is a request to the window manager. Where there is none, nobody resizes
+// the window while SDL scales as if it covered the display, and a cropped corner shows; so the
+// window takes the display's bounds itself first. Back in a window it is the mode's size again,
+// in the middle of the display.
 void SetFullscreen(bool fullscreen) {
     if (gWindow == nullptr) {
         return;
     }
-    if (SDL_SetWindowFullscreen(gWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
-        gFullscreen = fullscreen;
+    SDL_Rect bounds;
+    if (fullscreen && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(gWindow), &bounds) == 0) {
+        SDL_SetWindowPosition(gWindow, bounds.x, bounds.y);
+        SDL_SetWindowSize(gWindow, bounds.w, bounds.h);
+    }
+    if (SDL_SetWindowFullscreen(gWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        return;
+    }
+    gFullscreen = fullscreen;
+    if (!fullscreen) {
+        SDL_SetWindowSize(gWindow, gWindowedWidth, gWindowedHeight);
+        SDL_SetWindowPosition(gWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
 }
 
@@ -130,6 +146,8 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         return false;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    gWindowedWidth = width;
+    gWindowedHeight = height;
     gWindow = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (gWindow == nullptr) {

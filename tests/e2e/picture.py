@@ -1,0 +1,161 @@
+"""Screenshots and the game's bitmaps as plain RGB grids, and what the checks read from them.
+
+The checks know the screen only as a player sees it: colours at places, text drawn with the
+bitmap font, and the ship somewhere along the bottom of the play field.
+"""
+
+import struct
+
+NAVY = (7, 4, 48)
+LOGO_GREY = (185, 196, 188)
+PROMPT_YELLOW = (251, 254, 16)
+PANEL_BLUE_GREY = (121, 134, 150)
+TRANSPARENT_INDEX = 145
+
+PLAY_LEFT, PLAY_RIGHT = 150, 630
+SHIP_TOP = 448  # the ship keeps to the bottom row of 32 pixels
+
+FPS_BOX = (0, 0, 64, 16)  # left, top, right, bottom (exclusive)
+SCORE_BOX = (20, 50, 132, 66)
+
+
+def close(colour, target, tolerance=12):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, target))
+
+
+class Picture:
+    """A width x height RGB picture, row 0 at the top, kept as the screenshot's bytes."""
+
+    def __init__(self, width, height, data):
+        self.width = width
+        self.height = height
+        self.data = data
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def count(self, box, predicate):
+        left, top, right, bottom = box
+        return sum(1 for y in range(top, bottom) for x in range(left, right)
+                   if predicate(self.at(x, y)))
+
+    def sample(self, left, top, step, width=640, height=480):
+        """Every `step`-th pixel from (left, top): a picture scaled up by `step`, scaled back."""
+        rows = []
+        for y in range(height):
+            start = ((top + y * step) * self.width + left) * 3
+            line = self.data[start:start + width * step * 3]
+            rows.append(b"".join(line[i:i + 3] for i in range(0, len(line), step * 3)))
+        return Picture(width, height, b"".join(rows))
+
+    def save(self, path):
+        with open(path, "wb") as out:
+            out.write(b"P6\n%d %d\n255\n" % (self.width, self.height) + self.data)
+
+
+def parse_ppm(data):
+    """Reads a binary PPM (P6, 8 bits a channel) as ImageMagick's `import` writes it."""
+    fields = []
+    pos = 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b"#":
+            pos = data.index(b"\n", pos) + 1
+            continue
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    pos += 1  # the one whitespace byte before the pixels
+    if fields[0] != b"P6" or int(fields[3]) != 255:
+        raise ValueError("not an 8-bit binary PPM")
+    width, height = int(fields[1]), int(fields[2])
+    pixels = bytes(data[pos:pos + width * height * 3])
+    if len(pixels) != width * height * 3:
+        raise ValueError("truncated PPM")
+    return Picture(width, height, pixels)
+
+
+def load_ppm(path):
+    with open(path, "rb") as source:
+        return parse_ppm(source.read())
+
+
+class Bitmap:
+    """An 8-bit bottom-up BMP file: palette indices in screen order and its colour table."""
+
+    def __init__(self, path):
+        with open(path, "rb") as source:
+            data = source.read()
+        if data[:2] != b"BM":
+            raise ValueError(path + " is not a bitmap file")
+        offset = struct.unpack_from("<I", data, 10)[0]
+        _, width, height, _, bits = struct.unpack_from("<IiiHH", data, 14)
+        if bits != 8 or height <= 0:
+            raise ValueError(path + " is not a bottom-up 8-bit bitmap")
+        self.width, self.height = width, height
+        self.palette = [(data[54 + 4 * i + 2], data[54 + 4 * i + 1], data[54 + 4 * i])
+                        for i in range(256)]
+        self.indices = [data[offset + (height - 1 - y) * width:][:width] for y in range(height)]
+
+    def colour(self, x, y):
+        return self.palette[self.indices[y][x]]
+
+
+class Font:
+    """The bitmap font of STRINGS: six rows of 8x16 glyphs for codes 32 to 106."""
+
+    CODES = " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+
+    def __init__(self, strings):
+        self.strings = strings
+        self.glyphs = {}
+
+    def _glyph(self, code, row):
+        if (code, row) not in self.glyphs:
+            self.glyphs[code, row] = self._opaque_pixels(code, row)
+        return self.glyphs[code, row]
+
+    def _opaque_pixels(self, code, row):
+        left, top = (ord(code) - 32) * 8, row * 16
+        return [(dx, dy, self.strings.colour(left + dx, top + dy))
+                for dy in range(16) for dx in range(8)
+                if self.strings.indices[top + dy][left + dx] != TRANSPARENT_INDEX]
+
+    def read(self, picture, x, y, row, length):
+        """The characters drawn at (x, y) in font `row`; '?' where no glyph fits."""
+        text = ""
+        for i in range(length):
+            best, best_size = "?", -1
+            for code in self.CODES:
+                glyph = self._glyph(code, row)
+                if len(glyph) > best_size and all(
+                        close(picture.at(x + i * 8 + dx, y + dy), colour, 8)
+                        for dx, dy, colour in glyph):
+                    best, best_size = code, len(glyph)
+            text += best
+        return text
+
+
+def ship_centre(picture, back):
+    """The middle column of the widest run of columns along the bottom of the play field that
+    differ from the background picture, or None when nothing is drawn there."""
+    marked = []
+    for x in range(PLAY_LEFT, PLAY_RIGHT):
+        changed = sum(1 for y in range(SHIP_TOP, 480)
+                      if not close(picture.at(x, y), back.colour(x, y), 24))
+        marked.append(changed >= 2)
+    best, start = None, None
+    for i, on in enumerate(marked + [False]):
+        if on and start is None:
+            start = i
+        elif not on and start is not None:
+            if best is None or i - start > best[1] - best[0]:
+                best = (start, i)
+            start = None
+    if best is None or best[1] - best[0] < 8:
+        return None
+    return PLAY_LEFT + (best[0] + best[1]) // 2
