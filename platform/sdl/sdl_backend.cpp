@@ -129,6 +129,40 @@ bool EnsureTexture(int width, int height) {
     return gTexture != nullptr;
 }
 
+// True when the renderer draws through OpenGL that is itself rasterised on the CPU (Mesa's
+// llvmpipe or softpipe, as on a machine without a GPU or under Xvfb).
+bool IsSoftwareOpenGl(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || strncmp(info.name, "opengl", 6) != 0) {
+        return false;
+    }
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (getString == nullptr) {
+        return false;
+    }
+    const unsigned int kGlRenderer = 0x1F01;
+    const char* name = reinterpret_cast<const char*>(getString(kGlRenderer));
+    return name != nullptr &&
+           (strstr(name, "llvmpipe") != nullptr || strstr(name, "softpipe") != nullptr ||
+            strstr(name, "Software Rasterizer") != nullptr);
+}
+
+// The GPU's renderer where there is one. Where OpenGL runs on the CPU, SDL's own software
+// renderer shows the same picture for a fraction of the processor time. A renderer chosen with
+// SDL_RENDER_DRIVER is kept as it is.
+SDL_Renderer* CreateRenderer(SDL_Window* window) {
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
+    if (renderer != nullptr && SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr &&
+        IsSoftwareOpenGl(renderer)) {
+        SDL_DestroyRenderer(renderer);
+        // Otherwise SDL would show the software renderer's picture through OpenGL again.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    }
+    return renderer;
+}
+
 }  // namespace
 
 uint32_t BackendMilliseconds() {
@@ -154,7 +188,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
         return false;
     }
-    gRenderer = SDL_CreateRenderer(gWindow, -1, 0);
+    gRenderer = CreateRenderer(gWindow);
     if (gRenderer == nullptr) {
         fprintf(stderr, "zephyx: no renderer for the window: %s\n", SDL_GetError());
         SDL_DestroyWindow(gWindow);

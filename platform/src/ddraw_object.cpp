@@ -116,7 +116,8 @@ HRESULT SoftwareDirectDraw::CreatePalette(DWORD flags, LPPALETTEENTRY entries,
     if (fault != DD_OK) {
         return fault;
     }
-    SoftwarePalette* made = new (std::nothrow) SoftwarePalette(entries);
+    SoftwarePalette* made =
+        new (std::nothrow) SoftwarePalette(entries, (flags & DDPCAPS_ALLOW256) != 0);
     if (made == nullptr) {
         return DDERR_OUTOFMEMORY;
     }

@@ -16,13 +16,15 @@
 
 class SoftwarePalette final : public IDirectDrawPalette {
 public:
-    explicit SoftwarePalette(const PALETTEENTRY* source);
+    SoftwarePalette(const PALETTEENTRY* source, bool allowAll256);
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
     ULONG AddRef() override;
     ULONG Release() override;
 
     PALETTEENTRY entries[256];
+    // Without DDPCAPS_ALLOW256 the display keeps entries 0 and 255 for black and white.
+    bool allowAll256;
 
 private:
     ~SoftwarePalette() = default;

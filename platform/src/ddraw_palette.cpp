@@ -3,7 +3,8 @@
 #include "backend.h"
 #include "ddraw_objects.h"
 
-SoftwarePalette::SoftwarePalette(const PALETTEENTRY* source) {
+SoftwarePalette::SoftwarePalette(const PALETTEENTRY* source, bool allowAll256)
+    : allowAll256(allowAll256) {
     std::memcpy(entries, source, sizeof(entries));
 }
 

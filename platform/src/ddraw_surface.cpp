@@ -308,6 +308,12 @@ void SoftwareSurface::PaceFlip() {
 void SoftwareSurface::Present() {
     static_assert(sizeof(BackendColor) == sizeof(PALETTEENTRY), "one layout for both");
     std::memcpy(presentPalette_, PlatformDisplayPalette(), sizeof(presentPalette_));
+    // As exclusive 8-bit modes show a palette made without DDPCAPS_ALLOW256: the first and last
+    // entries stay the system's black and white, whatever the palette holds there.
+    if (palette_ != nullptr && !palette_->allowAll256) {
+        presentPalette_[0] = BackendColor{0, 0, 0, 0};
+        presentPalette_[255] = BackendColor{255, 255, 255, 0};
+    }
     BackendPresent(memory_.data(), width_, height_, pitch_, presentPalette_);
 }
 

@@ -213,7 +213,7 @@ HCURSOR SetCursor(HCURSOR cursor) {
 
 BOOL PeekMessageA(LPMSG message, HWND, UINT, UINT, UINT removeFlags) {
     // A minimised window runs no frames; waiting here for an event keeps that from spinning.
-    BackendPumpEvents(QueueIsEmpty() && PlatformIsWindowMinimised() ? 5 : 0);
+    BackendPumpEvents(QueueIsEmpty() && PlatformIsWindowMinimised() ? 10 : 0);
     if (!QueueIsEmpty()) {
         if (removeFlags & PM_REMOVE) {
             *message = QueueTake();

@@ -2,20 +2,19 @@
 """Compares the title and the first game picture of the Windows program under Wine with the
 Linux program's, where the pictures do not depend on the clock or on chance.
 
-    compare_shots_test.py SHOTS ASSETS
+    compare_shots_test.py SHOTS
 
 The title must match everywhere but the frame counter. In a game the panel and the right
 border must match exactly, and the star field wherever neither picture has a sprite on it.
 
-Windows keeps display palette entries 0 and 255 black and white unless the palette is made
-with DDPCAPS_ALLOW256, which the game does not ask for; our platform shows the bitmap's own
-colours there. That one difference is reported on every run, and anything else fails.
+Any difference fails: both show palette entries 0 and 255 as black and white, since the game
+makes its palette without DDPCAPS_ALLOW256.
 """
 
 import os
 import sys
 
-from picture import FPS_BOX, SCORE_BOX, Bitmap, load_ppm
+from picture import FPS_BOX, SCORE_BOX, load_ppm
 from xsession import Failure, Skip, log, run_test
 
 SHIP_BOX = (386, 448, 418, 480)  # where every game starts the ship
@@ -26,20 +25,11 @@ def inside(box, x, y):
 
 
 class Comparison:
-    def __init__(self, windows, ours, palette):
+    def __init__(self, windows, ours):
         self.windows, self.ours = windows, ours
-        # What Windows shows for a colour of our picture, where the two may differ.
-        self.reserved = {palette[0]: (0, 0, 0), palette[255]: (255, 255, 255)}
-        self.reserved_seen = 0
 
     def same(self, x, y):
-        theirs, ours = self.windows.at(x, y), self.ours.at(x, y)
-        if theirs == ours:
-            return True
-        if self.reserved.get(ours) == theirs:
-            self.reserved_seen += 1
-            return True
-        return False
+        return self.windows.at(x, y) == self.ours.at(x, y)
 
     def differing(self, box, skip=()):
         left, top, right, bottom = box
@@ -56,8 +46,7 @@ def describe(points, comparison):
 
 
 def main():
-    shots, assets = sys.argv[1:3]
-    palette = Bitmap(os.path.join(assets, "BACKIMG.bmp")).palette
+    shots = sys.argv[1]
     paths = {(platform, scene): os.path.join(shots, platform, scene + ".ppm")
              for platform in ("wine", "sdl") for scene in ("title", "game")}
     missing = [path for path in paths.values() if not os.path.exists(path)]
@@ -65,15 +54,14 @@ def main():
         raise Skip("no screenshots from a play test that was skipped: " + ", ".join(missing))
     problems = []
 
-    title = Comparison(load_ppm(paths["wine", "title"]), load_ppm(paths["sdl", "title"]),
-                       palette)
+    title = Comparison(load_ppm(paths["wine", "title"]), load_ppm(paths["sdl", "title"]))
     wrong = title.differing((0, 0, 640, 480), skip=[FPS_BOX])
     if wrong:
         problems.append("title: " + describe(wrong, title))
     else:
         log("title: the same outside the frame counter")
 
-    game = Comparison(load_ppm(paths["wine", "game"]), load_ppm(paths["sdl", "game"]), palette)
+    game = Comparison(load_ppm(paths["wine", "game"]), load_ppm(paths["sdl", "game"]))
     wrong = game.differing((0, 0, 150, 480), skip=[FPS_BOX, SCORE_BOX])
     wrong += game.differing((630, 0, 640, 480))
     if wrong:
@@ -88,9 +76,6 @@ def main():
     ship = game.differing(SHIP_BOX)
     log(f"NOTE: the ship's sprite differs in {len(ship)} of 1024 pixels (its animation frame "
         "may too)" + (": " + describe(ship, game) if ship else ""))
-    if game.reserved_seen or title.reserved_seen:
-        log(f"NOTE: {game.reserved_seen} game pixels of palette entries 0 and 255 show black and "
-            "white under Wine, their own colours on our platform")
 
     if problems:
         raise Failure("the platforms draw differently: " + "; ".join(problems))

@@ -188,6 +188,27 @@ TEST_F(DisplayTest, FlipSwapsTheChainAndPresentsTheNewFrontThroughThePalette) {
     EXPECT_EQ(back->Flip(nullptr, 0), DDERR_NOTFLIPPABLE);
 }
 
+TEST_F(DisplayTest, ThePaletteShowsEntriesZeroAnd255AsBlackAndWhiteUnlessAllowed) {
+    HeadlessSetSurfaceIndex(back, 0, 0, 0);
+    HeadlessSetSurfaceIndex(back, 1, 0, 255);
+    HeadlessSetSurfaceIndex(back, 2, 0, 1);
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    EXPECT_EQ(HeadlessPresentedPixel(0, 0), (HeadlessRgb{0, 0, 0}));
+    EXPECT_EQ(HeadlessPresentedPixel(1, 0), (HeadlessRgb{255, 255, 255}));
+    EXPECT_EQ(HeadlessPresentedPixel(2, 0), (HeadlessRgb{1, 254, 0}));
+
+    IDirectDrawPalette* all256 = nullptr;
+    ASSERT_EQ(directDraw->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &all256, nullptr),
+              DD_OK);
+    ASSERT_EQ(primary->SetPalette(all256), DD_OK);
+    all256->Release();
+    HeadlessSetSurfaceIndex(back, 0, 0, 0);
+    HeadlessSetSurfaceIndex(back, 1, 0, 255);
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    EXPECT_EQ(HeadlessPresentedPixel(0, 0), (HeadlessRgb{0, 255, 0}));
+    EXPECT_EQ(HeadlessPresentedPixel(1, 0), (HeadlessRgb{255, 0, 127}));
+}
+
 TEST_F(DisplayTest, FlipPacesTo60PerSecondBySleepingWithoutBurstsAfterALateFrame) {
     HeadlessSetTime(0xFFFFFF00u);  // across the wrap of the millisecond clock
     for (int i = 0; i < 61; ++i) {
