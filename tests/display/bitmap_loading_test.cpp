@@ -80,7 +80,7 @@ TEST_F(BitmapLoadingTest, AMissingNameGivesNoSurfaceAndTheDefaultPalette) {
     loaded->Release();
 
     // A null name looks up no resource and opens no file: the armed failures stay armed.
-    RegisterTestResource("ARMED", MakeDib(DibSpec{}));
+    RegisterTestResource("ARMED", MakeDib(DibLayout{}));
     HeadlessFailOperation(PlatformOp::FindResourceA, E_FAIL, 0, 1);
     HeadlessFailOperation(PlatformOp::OpenFile, E_FAIL, 0, 1);
     ExpectPalette(nullptr, DefaultEntry);
@@ -90,7 +90,7 @@ TEST_F(BitmapLoadingTest, AMissingNameGivesNoSurfaceAndTheDefaultPalette) {
 }
 
 TEST_F(BitmapLoadingTest, ResourcePalettesTakeAsManyColoursAsTheHeaderPromises) {
-    DibSpec eight;
+    DibLayout eight;
     eight.colours = OtherColours(256);
     RegisterTestResource("PAL8", MakeDib(eight));
     auto other = [](int i) {
@@ -99,19 +99,19 @@ TEST_F(BitmapLoadingTest, ResourcePalettesTakeAsManyColoursAsTheHeaderPromises) 
     };
     ExpectPalette("PAL8", other);
 
-    DibSpec four;
+    DibLayout four;
     four.bitCount = 4;
     four.colours = OtherColours(16);
     RegisterTestResource("PAL4", MakeDib(four));
     ExpectPalette("PAL4", [&](int i) { return i < 16 ? other(i) : DefaultEntry(i); });
 
-    DibSpec stated = eight;
+    DibLayout stated = eight;
     stated.coloursUsed = 20;
     RegisterTestResource("PAL20", MakeDib(stated));
     ExpectPalette("PAL20", [&](int i) { return i < 20 ? other(i) : DefaultEntry(i); });
 
     for (int bits : {16, 24}) {
-        DibSpec deep;
+        DibLayout deep;
         deep.bitCount = bits;
         deep.coloursUsed = 4;
         deep.colours = OtherColours(4);
@@ -120,14 +120,14 @@ TEST_F(BitmapLoadingTest, ResourcePalettesTakeAsManyColoursAsTheHeaderPromises) 
     }
 
     // A larger header: the table is found right behind it.
-    DibSpec wide = eight;
+    DibLayout wide = eight;
     wide.headerSize = 108;
     RegisterTestResource("PAL108", MakeDib(wide));
     ExpectPalette("PAL108", other);
 
     // A count above 256 reads 256; a table cut short by the end of the resource reads what
     // is there.
-    DibSpec many = eight;
+    DibLayout many = eight;
     many.coloursUsed = 100000;
     RegisterTestResource("PALMANY", MakeDib(many));
     ExpectPalette("PALMANY", other);
@@ -151,17 +151,17 @@ TEST_F(BitmapLoadingTest, FilePalettesSwapRedAndBlueOnlyForAPlainHeader) {
         return PALETTEENTRY{static_cast<BYTE>(255 - i), static_cast<BYTE>(i), static_cast<BYTE>(i),
                             0x11};
     };
-    DibSpec eight;
+    DibLayout eight;
     eight.colours = OtherColours(256);
     std::string path = WriteTempFile("pal8.bmp", MakeBmpFile(eight));
     ExpectPalette(path.c_str(), swapped);
 
-    DibSpec four = eight;
+    DibLayout four = eight;
     four.bitCount = 4;
     path = WriteTempFile("pal4.bmp", MakeBmpFile(four));
     ExpectPalette(path.c_str(), [&](int i) { return i < 16 ? swapped(i) : raw(i); });
 
-    DibSpec many = eight;
+    DibLayout many = eight;
     many.coloursUsed = 5000;
     path = WriteTempFile("palmany.bmp", MakeBmpFile(many));
     ExpectPalette(path.c_str(), swapped);

@@ -78,19 +78,19 @@ TEST_F(ResourceTest, EmbeddedBitmapIsTheFileWithoutItsFileHeader) {
 
 TEST_F(ResourceTest, FilesLoadBottomUpTopDownAndFourBitAndScaleOnRequest) {
     const std::vector<RGBQUAD> colours = DistinctColours();
-    DibSpec bottomUp = IndexedDib(3, 2, colours, {10, 11, 12, 13, 14, 15});
-    DibSpec topDown = bottomUp;
+    DibLayout bottomUp = IndexedDib(3, 2, colours, {10, 11, 12, 13, 14, 15});
+    DibLayout topDown = bottomUp;
     topDown.height = -2;
     std::swap_ranges(topDown.rows.begin(), topDown.rows.begin() + 4, topDown.rows.begin() + 4);
-    DibSpec fourBit;
+    DibLayout fourBit;
     fourBit.width = 3;
     fourBit.height = 1;
     fourBit.bitCount = 4;
     fourBit.colours.assign(colours.begin(), colours.begin() + 16);
     fourBit.rows = {0x1F, 0x20, 0, 0};  // 1, 15, 2
 
-    for (const DibSpec& spec : {bottomUp, topDown}) {
-        const std::string path = WriteTempFile("indexed.bmp", MakeBmpFile(spec));
+    for (const DibLayout& layout : {bottomUp, topDown}) {
+        const std::string path = WriteTempFile("indexed.bmp", MakeBmpFile(layout));
         HANDLE bitmap = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                    LR_LOADFROMFILE | LR_CREATEDIBSECTION);
         ASSERT_NE(bitmap, nullptr);
@@ -123,7 +123,7 @@ TEST_F(ResourceTest, FilesLoadBottomUpTopDownAndFourBitAndScaleOnRequest) {
 // Every way a file can be damaged or lie gives a null bitmap, never a crash or a read outside
 // the file (the sanitizer build checks the latter).
 TEST_F(ResourceTest, DamagedOrUnsupportedFilesGiveNull) {
-    const DibSpec good = IndexedDib(5, 3, DistinctColours(), std::vector<uint8_t>(15, 7));
+    const DibLayout good = IndexedDib(5, 3, DistinctColours(), std::vector<uint8_t>(15, 7));
     const std::vector<uint8_t> goodFile = MakeBmpFile(good);
     auto loads = [](const std::vector<uint8_t>& bytes) {
         const std::string path = WriteTempFile("damaged.bmp", bytes);
@@ -183,16 +183,16 @@ TEST_F(ResourceTest, DamagedOrUnsupportedFilesGiveNull) {
 }
 
 TEST_F(ResourceTest, ResourcesAcceptLargerHeadersWithTheTableBehindThem) {
-    DibSpec spec = IndexedDib(2, 1, DistinctColours(), {3, 4});
-    spec.headerSize = 108;
-    RegisterTestResource("WIDEHEADER", MakeDib(spec));
+    DibLayout layout = IndexedDib(2, 1, DistinctColours(), {3, 4});
+    layout.headerSize = 108;
+    RegisterTestResource("WIDEHEADER", MakeDib(layout));
     HANDLE bitmap = LoadImageA(nullptr, "WIDEHEADER", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(BitmapPixel(bitmap, 1, 0), RGB(4, 251, 2));
     DeleteObject(bitmap);
 
-    spec.headerSize = 39;
-    RegisterTestResource("NARROWHEADER", MakeDib(spec));
+    layout.headerSize = 39;
+    RegisterTestResource("NARROWHEADER", MakeDib(layout));
     EXPECT_EQ(LoadImageA(nullptr, "NARROWHEADER", IMAGE_BITMAP, 0, 0, 0), nullptr);
 }
 
@@ -214,8 +214,8 @@ TEST_F(ResourceTest, FileReadsAreSequentialAndStopAtTheEnd) {
 }
 
 TEST_F(ResourceTest, BitmapsSelectedIntoAContextAreNotDeleted) {
-    DibSpec spec = IndexedDib(2, 2, DistinctColours(), {1, 2, 3, 4});
-    RegisterTestResource("SELECTED", MakeDib(spec));
+    DibLayout layout = IndexedDib(2, 2, DistinctColours(), {1, 2, 3, 4});
+    RegisterTestResource("SELECTED", MakeDib(layout));
     HANDLE bitmap = LoadImageA(nullptr, "SELECTED", IMAGE_BITMAP, 0, 0, 0);
     HDC dc = CreateCompatibleDC(nullptr);
     HDC other = CreateCompatibleDC(nullptr);

@@ -31,53 +31,53 @@ std::list<OwnedResource> gResources;
 
 }  // namespace
 
-std::vector<uint8_t> MakeDib(const DibSpec& spec) {
-    std::vector<uint8_t> out(spec.headerSize, 0);
-    Put32(out, 0, spec.headerSize);
-    Put32(out, 4, static_cast<uint32_t>(spec.width));
-    Put32(out, 8, static_cast<uint32_t>(spec.height));
+std::vector<uint8_t> MakeDib(const DibLayout& layout) {
+    std::vector<uint8_t> out(layout.headerSize, 0);
+    Put32(out, 0, layout.headerSize);
+    Put32(out, 4, static_cast<uint32_t>(layout.width));
+    Put32(out, 8, static_cast<uint32_t>(layout.height));
     Put16(out, 12, 1);
-    Put16(out, 14, static_cast<uint16_t>(spec.bitCount));
-    Put32(out, 32, spec.coloursUsed);
-    for (const RGBQUAD& colour : spec.colours) {
+    Put16(out, 14, static_cast<uint16_t>(layout.bitCount));
+    Put32(out, 32, layout.coloursUsed);
+    for (const RGBQUAD& colour : layout.colours) {
         out.insert(out.end(), {colour.rgbBlue, colour.rgbGreen, colour.rgbRed, colour.rgbReserved});
     }
-    if (spec.rows.empty()) {
-        const int rows = spec.height < 0 ? -spec.height : spec.height;
-        const size_t stride = ((static_cast<size_t>(spec.width) * spec.bitCount + 31) / 32) * 4;
+    if (layout.rows.empty()) {
+        const int rows = layout.height < 0 ? -layout.height : layout.height;
+        const size_t stride = ((static_cast<size_t>(layout.width) * layout.bitCount + 31) / 32) * 4;
         out.resize(out.size() + stride * rows, 0);
     } else {
-        out.insert(out.end(), spec.rows.begin(), spec.rows.end());
+        out.insert(out.end(), layout.rows.begin(), layout.rows.end());
     }
     return out;
 }
 
-std::vector<uint8_t> MakeBmpFile(const DibSpec& spec) {
-    std::vector<uint8_t> dib = MakeDib(spec);
+std::vector<uint8_t> MakeBmpFile(const DibLayout& layout) {
+    std::vector<uint8_t> dib = MakeDib(layout);
     std::vector<uint8_t> out(14 + dib.size(), 0);
     std::memcpy(out.data() + 14, dib.data(), dib.size());
     out[0] = 'B';
     out[1] = 'M';
     Put32(out, 2, static_cast<uint32_t>(14 + dib.size()));
-    Put32(out, 10, static_cast<uint32_t>(14 + spec.headerSize + spec.colours.size() * 4));
+    Put32(out, 10, static_cast<uint32_t>(14 + layout.headerSize + layout.colours.size() * 4));
     return out;
 }
 
-DibSpec IndexedDib(int width, int height, const std::vector<RGBQUAD>& colours,
-                   const std::vector<uint8_t>& indices) {
-    DibSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colours = colours;
-    spec.colours.resize(256);
+DibLayout IndexedDib(int width, int height, const std::vector<RGBQUAD>& colours,
+                     const std::vector<uint8_t>& indices) {
+    DibLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.colours = colours;
+    layout.colours.resize(256);
     const size_t stride = (static_cast<size_t>(width) + 3) & ~size_t{3};
-    spec.rows.assign(stride * height, 0);
+    layout.rows.assign(stride * height, 0);
     for (int y = 0; y < height; ++y) {
         // Stored bottom row first.
-        std::memcpy(spec.rows.data() + (height - 1 - y) * stride, indices.data() + y * width,
+        std::memcpy(layout.rows.data() + (height - 1 - y) * stride, indices.data() + y * width,
                     width);
     }
-    return spec;
+    return layout;
 }
 
 void RegisterTestResource(const std::string& name, std::vector<uint8_t> bytes) {

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-struct DibSpec {
+struct DibLayout {
     int width = 4;
     int height = 2;  // negative: rows stored top-down
     int bitCount = 8;
@@ -19,14 +19,14 @@ struct DibSpec {
 };
 
 // Header, colour table and pixels, as a resource holds them.
-std::vector<uint8_t> MakeDib(const DibSpec& spec);
+std::vector<uint8_t> MakeDib(const DibLayout& layout);
 
 // The same behind a 14-byte file header whose offset points at the pixels.
-std::vector<uint8_t> MakeBmpFile(const DibSpec& spec);
+std::vector<uint8_t> MakeBmpFile(const DibLayout& layout);
 
 // An 8-bit bitmap whose pixel (x, y), top row first, is `indices[y * width + x]`.
-DibSpec IndexedDib(int width, int height, const std::vector<RGBQUAD>& colours,
-                   const std::vector<uint8_t>& indices);
+DibLayout IndexedDib(int width, int height, const std::vector<RGBQUAD>& colours,
+                     const std::vector<uint8_t>& indices);
 
 // Registers `bytes` as resource `name` for the rest of the test program (a later registration
 // of the same name takes its place).
