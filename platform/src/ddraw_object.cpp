@@ -38,16 +38,7 @@ HRESULT DirectDrawCreateEx(LPGUID driver, LPVOID* directDraw, REFIID iid, IUnkno
 }
 
 HRESULT SoftwareDirectDraw::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    *object = nullptr;
-    if (iid == IID_IDirectDraw7 || iid == IID_IUnknown) {
-        AddRef();
-        *object = static_cast<IDirectDraw7*>(this);
-        return S_OK;
-    }
-    return E_NOINTERFACE;
+    return QueryOwnInterface(static_cast<IDirectDraw7*>(this), IID_IDirectDraw7, iid, object);
 }
 
 ULONG SoftwareDirectDraw::AddRef() {

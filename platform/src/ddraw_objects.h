@@ -14,6 +14,22 @@
 #include "backend.h"
 #include "gdi_objects.h"
 
+// The one QueryInterface the objects share: each answers IID_IUnknown and its own `iid` with
+// `self`, counting the new reference; anything else is E_NOINTERFACE.
+template <typename Object>
+HRESULT QueryOwnInterface(Object* self, REFIID ownIid, REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    if (iid != IID_IUnknown && iid != ownIid) {
+        return E_NOINTERFACE;
+    }
+    self->AddRef();
+    *object = self;
+    return S_OK;
+}
+
 class SoftwarePalette final : public IDirectDrawPalette {
 public:
     SoftwarePalette(const PALETTEENTRY* source, bool allowAll256);
@@ -86,6 +102,9 @@ private:
     ~SoftwareSurface();
     void Destroy();
     bool busy() const { return locked_ || dcOut_; }
+    // 0 when `area` (null: the whole surface) of this surface may be written now, with the
+    // area in `checked`; else why not.
+    HRESULT CheckWritable(const RECT* area, RECT* checked) const;
     void Present();
     void PaceFlip();
     void CopyRect(const SoftwareSurface& source, const RECT& rect, int x, int y, bool keyed);

@@ -9,16 +9,7 @@ SoftwarePalette::SoftwarePalette(const PALETTEENTRY* source, bool allowAll256)
 }
 
 HRESULT SoftwarePalette::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    *object = nullptr;
-    if (iid == IID_IUnknown) {
-        AddRef();
-        *object = static_cast<IUnknown*>(this);
-        return S_OK;
-    }
-    return E_NOINTERFACE;
+    return QueryOwnInterface(static_cast<IDirectDrawPalette*>(this), IID_IUnknown, iid, object);
 }
 
 ULONG SoftwarePalette::AddRef() {

@@ -114,17 +114,19 @@ void SoftwareSurface::Destroy() {
     delete this;
 }
 
+HRESULT SoftwareSurface::CheckWritable(const RECT* area, RECT* checked) const {
+    if (lost_) {
+        return DDERR_SURFACELOST;
+    }
+    if (busy()) {
+        return DDERR_SURFACEBUSY;
+    }
+    *checked = area != nullptr ? *area : RECT{0, 0, width_, height_};
+    return IsInside(*checked, width_, height_) ? DD_OK : DDERR_INVALIDRECT;
+}
+
 HRESULT SoftwareSurface::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    *object = nullptr;
-    if (iid == IID_IUnknown) {
-        AddRef();
-        *object = static_cast<IUnknown*>(this);
-        return S_OK;
-    }
-    return E_NOINTERFACE;
+    return QueryOwnInterface(static_cast<IDirectDrawSurface7*>(this), IID_IUnknown, iid, object);
 }
 
 ULONG SoftwareSurface::AddRef() {
@@ -159,15 +161,9 @@ HRESULT SoftwareSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE7, LPRECT, DWOR
     if (fault != DD_OK) {
         return fault;
     }
-    if (lost_) {
-        return DDERR_SURFACELOST;
-    }
-    if (busy()) {
-        return DDERR_SURFACEBUSY;
-    }
-    RECT rect = destRect != nullptr ? *destRect : RECT{0, 0, width_, height_};
-    if (!IsInside(rect, width_, height_)) {
-        return DDERR_INVALIDRECT;
+    RECT rect;
+    if (HRESULT refusal = CheckWritable(destRect, &rect); refusal != DD_OK) {
+        return refusal;
     }
     const uint8_t value = static_cast<uint8_t>(fx->dwFillColor);
     const size_t width = static_cast<size_t>(rect.right - rect.left);
@@ -414,15 +410,9 @@ HRESULT SoftwareSurface::Lock(LPRECT rect, LPDDSURFACEDESC2 desc, DWORD, HANDLE)
     if (fault != DD_OK) {
         return fault;
     }
-    if (lost_) {
-        return DDERR_SURFACELOST;
-    }
-    if (busy()) {
-        return DDERR_SURFACEBUSY;
-    }
-    RECT area = rect != nullptr ? *rect : RECT{0, 0, width_, height_};
-    if (!IsInside(area, width_, height_)) {
-        return DDERR_INVALIDRECT;
+    RECT area;
+    if (HRESULT refusal = CheckWritable(rect, &area); refusal != DD_OK) {
+        return refusal;
     }
     GetSurfaceDesc(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
