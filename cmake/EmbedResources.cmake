@@ -3,20 +3,22 @@
 #
 #   zephyx_embed_resources(target NAME file [NAME file ...])
 #       For each NAME, generates at build time a source that holds the bytes of `file` and
-#       registers them under NAME before main runs, and compiles it into `target` itself (an
-#       executable), so no static library can drop the registration. A file that does not
-#       exist is skipped with a note; adding it to its folder later reconfigures the build.
+#       registers them under NAME before main runs, and adds it to `target`: an executable, or
+#       an OBJECT library whose objects every linking program takes whole (a static library
+#       could drop the registration, since nothing refers to it). A file that does not exist
+#       is skipped with a note; adding it to its folder later reconfigures the build.
 #
-#   zephyx_embed_game_assets(target)
-#       The game's four bitmaps from assets/: BACKIMG, CHAR, STRINGS, TITLE.
+#   zephyx_game_assets (OBJECT library)
+#       The game's four bitmaps from assets/: BACKIMG, CHAR, STRINGS, TITLE, generated and
+#       compiled once; the program, tests, benchmarks and the fuzzer link it.
 
 set(ZEPHYX_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/EmbedResource.cmake)
 set(ZEPHYX_RESOURCES_HEADER ${CMAKE_CURRENT_LIST_DIR}/../platform/src/resources.h)
 
 function(zephyx_embed_resources target)
     get_target_property(type ${target} TYPE)
-    if(NOT type STREQUAL "EXECUTABLE")
-        message(FATAL_ERROR "zephyx_embed_resources: ${target} is not an executable")
+    if(NOT type STREQUAL "EXECUTABLE" AND NOT type STREQUAL "OBJECT_LIBRARY")
+        message(FATAL_ERROR "zephyx_embed_resources: ${target} is neither a program nor an OBJECT library")
     endif()
     set(args ${ARGN})
     list(LENGTH args count)
@@ -51,9 +53,11 @@ function(zephyx_embed_resources target)
     endwhile()
 endfunction()
 
-function(zephyx_embed_game_assets target)
+# Called once, after the platform's targets exist (the generated sources include its header).
+function(zephyx_add_game_assets_library)
     set(assets ${PROJECT_SOURCE_DIR}/assets)
-    zephyx_embed_resources(${target}
+    add_library(zephyx_game_assets OBJECT)
+    zephyx_embed_resources(zephyx_game_assets
         BACKIMG ${assets}/BACKIMG.bmp
         CHAR ${assets}/CHAR.bmp
         STRINGS ${assets}/STRINGS.bmp
