@@ -8,8 +8,6 @@
 #include "game/game.h"
 #include "game/title.h"
 
-DWORD gNow;
-BYTE gScene = kSceneTitleSetup;
 int gFrameCount;
 DWORD gFpsTime;
 char gFpsText[128];

@@ -2,10 +2,13 @@
 // few messages the program cares about, and FailInit reports a failed start-up.
 //
 // On Windows the loader calls WinMain; elsewhere the platform's main does. InitDisplay calls
-// FailInit at its first failing step.
+// FailInit at its first failing step; it is declared with its caller in
+// display/startup_failure.h and defined here.
 #pragma once
 
 #include <windows.h>
+
+#include "display/startup_failure.h"
 
 // Non-zero while the window is not minimised; frames run only then. 0 until the first
 // WM_ACTIVATE.
@@ -18,7 +21,3 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
 HWND CreateMainWindow(HINSTANCE instance, int showCommand);
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Releases the display, shows the formatted text in a message box captioned "ZEPHYX", destroys
-// the window and returns `code` unchanged.
-HRESULT FailInit(HWND window, HRESULT code, const char* format, ...);

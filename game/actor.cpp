@@ -1,6 +1,6 @@
 #include "game/actor.h"
 
-#include "app/frame.h"
+#include "game/scene.h"
 
 Actor gPlayer;
 Actor gShot;
@@ -9,9 +9,6 @@ BYTE gKeys[256];
 DWORD gLastSpawnTime;
 
 const RECT gPlayArea = {150, 0, 630, 480};
-const RECT gBackSrcRect = {0, 0, 640, 480};
-const RECT gExplosionRect = {0, 256, 16, 272};
-const int gExplosionFrames = 3;
 
 void SetActorCell(Actor& actor, int left, int top, int right, int bottom) {
     SetRect(&actor.srcRect, left, top, right, bottom);

@@ -26,7 +26,7 @@ struct Actor {
     int facing;  // ship only: 0 none, 1 steered right, 2 steered left
     int life;    // 0 means not in play; the ship goes 1, 0 (exploding), -1 (game over)
     int value;   // the ship's score, or the points an enemy is worth
-    int kind;    // enemies 1 to 4, bullets 10 and 11
+    int kind;    // one of the actor kinds below
 };
 
 // Facing codes of the ship.
@@ -42,7 +42,7 @@ enum : int {
     kBulletFalling = 11,
 };
 
-// The pool: enemies only ever in slots 0 to 4, bullets only in 5 to 49.
+// The pool: enemies only ever in the enemy slots, bullets only in the bullet slots.
 constexpr int kActorSlots = 50;
 constexpr int kFirstEnemySlot = 0;
 constexpr int kLastEnemySlot = 4;
@@ -55,10 +55,9 @@ extern Actor gActors[kActorSlots];
 extern BYTE gKeys[256];  // 1 while the key was down at the last game key sampling
 extern DWORD gLastSpawnTime;
 
-extern const RECT gPlayArea;        // (150, 0, 630, 480)
-extern const RECT gBackSrcRect;     // (0, 0, 640, 480)
-extern const RECT gExplosionRect;   // (0, 256, 16, 272)
-extern const int gExplosionFrames;  // 3
+// The square play field over the full height of the screen; the panel left of it holds the
+// counter and the score.
+extern const RECT gPlayArea;
 
 // Sets srcRect and the width and height that follow from it.
 void SetActorCell(Actor& actor, int left, int top, int right, int bottom);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/frame.h"
+#include "game/scene.h"
 
 namespace {
 

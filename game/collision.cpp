@@ -1,10 +1,13 @@
 #include "game/collision.h"
 
-#include "app/frame.h"
+#include "game/scene.h"
 #include "game/actor.h"
 
 namespace {
 
+// The ship's explosion: its first cell in the sprite sheet, with the others to its right.
+constexpr RECT gExplosionRect = {0, 256, 16, 272};
+constexpr int gExplosionFrames = 3;
 constexpr int kExplosionInterval = 500;  // ms per explosion frame
 
 // The ship's position and hit box stay; only its cells, size and animation change.

@@ -11,6 +11,8 @@
 
 namespace {
 
+// The part of the background bitmap copied to the whole screen each game frame.
+constexpr RECT gBackSrcRect = {0, 0, 640, 480};
 constexpr int kScoreRow = 1;  // yellow row of the bitmap font
 constexpr COLORREF kGameOverColour = 0x00FFFF00;
 // "ＭＳ 明朝" in code page 932.
@@ -42,14 +44,14 @@ RECT ShipCell() {
     return AnimationCell(gPlayer, gPlayer.srcRect.left + facingOffset);
 }
 
+}  // namespace
+
 void DrawGameOver() {
     DrawFontText(30, 180, "Game Over", kGameOverColour, 128, kGameOverFace, 0);
     char score[80];
     FormatScore(score);
     DrawFontText(100, 300, score, kGameOverColour, 64, kGameOverFace, 0);
 }
-
-}  // namespace
 
 HRESULT DrawBackground() {
     RECT source = gBackSrcRect;

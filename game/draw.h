@@ -9,3 +9,7 @@ HRESULT DrawBackground();
 
 // Enemies and bullets, then the shot and the ship, or "Game Over" with the final score.
 HRESULT DrawGame();
+
+// "Game Over" and the ship's score in the system font; DrawGame's last step once the game is
+// over. Reports nothing.
+void DrawGameOver();

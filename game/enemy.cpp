@@ -2,16 +2,19 @@
 
 #include <cmath>
 
-#include "app/frame.h"
+#include "game/scene.h"
 #include "game/bullet.h"
-#include "game/game.h"
+#include "game/random.h"
 
 namespace {
 
 constexpr DWORD kSpawnInterval = 5000;  // ms between two scheduled enemies
 constexpr double kDriftStartY = 160.0;  // kinds 2 and 3 start drifting sideways here
 constexpr double kWaveAmplitude = 150.0;
-constexpr double kDegreesToRadians = 3.141592653 / 180.0;  // the wave treats y as degrees
+// The wave treats y as degrees. Its pi is cut short on purpose: the wave's path is defined
+// with this value, and since positions are truncated to whole pixels even a change in the
+// tenth digit can move an enemy by a pixel and its hits with it.
+constexpr double kDegreesToRadians = 3.141592653 / 180.0;
 
 // The field's centre for a sprite of `width`, each halving truncated in integers.
 int CentreX(int width) {

@@ -3,24 +3,54 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/frame.h"
+#include "game/scene.h"
 #include "game/actor.h"
 #include "game/bullet.h"
 #include "game/collision.h"
 #include "game/draw.h"
 #include "game/enemy.h"
 #include "game/player.h"
+#include "game/random.h"
 #include "game/shot.h"
 
 namespace {
+
+constexpr double kShipSpeed = 2.0;  // pixels per frame, either way on both axes
+constexpr double kShotSpeed = 2.0;  // pixels per frame, upward
+
+void ClearPool() {
+    for (Actor& actor : gActors) {
+        actor.life = 0;
+    }
+}
+
+// A slot is looked at when the pass reaches it, so a bullet fired earlier in the pass (always
+// into a higher slot) is moved in the same frame.
+void MoveAllActors() {
+    for (Actor& actor : gActors) {
+        if (actor.life > 0) {
+            MoveActor(actor);
+        }
+    }
+}
+
+// The game's keys as levels: 1 while down at this moment. The window is not used.
+void ReadGameKeys(HWND, BYTE keys[256]) {
+    static const int kGameKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SPACE};
+    for (int key : kGameKeys) {
+        keys[key] = (GetAsyncKeyState(key) & 0x8000) ? 1 : 0;
+    }
+}
+
+}  // namespace
 
 void SetUpShip() {
     SetActorCell(gPlayer, 64, 0, 96, 32);
     SetRect(&gPlayer.hitRect, 8, 0, 24, 32);
     gPlayer.x = gPlayArea.left + 236;
     gPlayer.y = gPlayArea.bottom - gPlayer.height;
-    gPlayer.vx = 2.0;
-    gPlayer.vy = 2.0;
+    gPlayer.vx = kShipSpeed;
+    gPlayer.vy = kShipSpeed;
     gPlayer.frameCount = 2;
     gPlayer.frame = 0;
     gPlayer.frameInterval = 200;
@@ -31,14 +61,8 @@ void SetUpShip() {
 
 void SetUpShot() {
     SetActorCell(gShot, 175, 335, 191, 351);
-    gShot.vy = 2.0;
+    gShot.vy = kShotSpeed;
     gShot.life = 0;
-}
-
-void ClearPool() {
-    for (Actor& actor : gActors) {
-        actor.life = 0;
-    }
 }
 
 void MoveActor(Actor& actor) {
@@ -66,18 +90,6 @@ void MoveActor(Actor& actor) {
     }
 }
 
-// A slot is looked at when the pass reaches it, so a bullet fired earlier in the pass (always
-// into a higher slot) is moved in the same frame.
-void MoveAllActors() {
-    for (Actor& actor : gActors) {
-        if (actor.life > 0) {
-            MoveActor(actor);
-        }
-    }
-}
-
-}  // namespace
-
 void GameInit(HWND) {
     SetUpShip();
     SetUpShot();
@@ -100,21 +112,4 @@ HRESULT GameFrame(HWND window) {
     RunSpawnSchedule();
     CheckCollisions();
     return DrawGame();
-}
-
-void ReadGameKeys(HWND, BYTE keys[256]) {
-    static const int kGameKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SPACE};
-    for (int key : kGameKeys) {
-        keys[key] = (GetAsyncKeyState(key) & 0x8000) ? 1 : 0;
-    }
-}
-
-int ScaleRandom(int r, int lo, int hi) {
-    return lo + static_cast<int>(r * static_cast<double>(hi - lo + 1) / 32768.0);
-}
-
-// The game's generator yields 0 to 32767. Some C libraries' rand() reaches further; keeping
-// its low 15 bits gives the same uniform range everywhere.
-int RandomRange(int lo, int hi) {
-    return ScaleRandom(rand() & 0x7FFF, lo, hi);
 }

@@ -1,6 +1,6 @@
 #include "game/player.h"
 
-#include "app/frame.h"
+#include "game/scene.h"
 #include "game/actor.h"
 
 namespace {

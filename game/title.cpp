@@ -4,17 +4,17 @@
 
 #include <ddraw.h>
 
-#include "app/frame.h"
+#include "game/scene.h"
 #include "display/blit.h"
 #include "display/display.h"
-
-RECT gTitleLogoRect;
-RECT gTitlePromptRect;
 
 namespace {
 
 constexpr DWORD kTitleClearIndex = 128;  // dark navy in the display palette
 
+// The two bands of the title sheet, set by TitleInit.
+RECT gTitleLogoRect;
+RECT gTitlePromptRect;
 BYTE gTitleKeys[256];
 
 void ClearBackBuffer() {
@@ -23,6 +23,11 @@ void ClearBackBuffer() {
     effects.dwSize = sizeof effects;
     effects.dwFillColor = kTitleClearIndex;
     gBackSurface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
+}
+
+// keys[VK_SPACE] = 1 while the space bar is down at this moment, else 0. The window is not used.
+void ReadTitleKeys(HWND, BYTE keys[256]) {
+    keys[VK_SPACE] = (GetAsyncKeyState(VK_SPACE) & 0x8000) ? 1 : 0;
 }
 
 }  // namespace
@@ -51,8 +56,4 @@ HRESULT TitleFrame(HWND window) {
         gScene = kSceneGameSetup;
     }
     return DD_OK;
-}
-
-void ReadTitleKeys(HWND, BYTE keys[256]) {
-    keys[VK_SPACE] = (GetAsyncKeyState(VK_SPACE) & 0x8000) ? 1 : 0;
 }

@@ -22,6 +22,7 @@
 #include "display/display.h"
 #include "game/actor.h"
 #include "headless.h"
+#include "support/program_run.h"
 
 namespace {
 
@@ -397,16 +398,14 @@ void Pump(void* context) {
 }
 
 TEST(FaultSoak, FramesStayWholeThroughFaultsAndTheClockWrap) {
-    ReleaseDisplay();
-    HeadlessReset();
+    ResetProgram();
     HeadlessSetTime(kStartTime);
     // Start-up locks each keyed surface once to read its key colour; make it wait.
     HeadlessStillDrawing(PlatformOp::Lock, 25);
     SoakState soak;
     HeadlessSetPumpHook(Pump, &soak);
 
-    char commandLine[] = "";
-    int exitCode = WinMain(nullptr, nullptr, commandLine, SW_SHOWDEFAULT);
+    int exitCode = RunWinMain();
     HeadlessSetPumpHook(nullptr, nullptr);
 
     EXPECT_EQ(exitCode, 0);

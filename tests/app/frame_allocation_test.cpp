@@ -10,7 +10,7 @@
 #include "display/display.h"
 #include "game/actor.h"
 #include "game/bullet.h"
-#include "game/play_state.h"
+#include "support/play_state.h"
 #include "headless.h"
 #include "support/allocation_counter.h"
 #include "support/game_display.h"

@@ -15,6 +15,7 @@
 #include "display/display.h"
 #include "game/actor.h"
 #include "headless.h"
+#include "support/program_run.h"
 
 namespace {
 
@@ -290,18 +291,14 @@ void Pump(void*) {
 }  // namespace
 
 TEST(Replay, APlayedSessionShowsEveryScreenAndEndsWithExitCodeZero) {
-    ReleaseDisplay();
-    HeadlessReset();
+    ResetProgram();
     HeadlessSetTime(5000);
     srand(1);
-    gActive = 0;
-    gScene = kSceneTitleSetup;
     gSession = Session{};
     gSession.phaseStart = HeadlessTime();
     HeadlessSetPumpHook(Pump, nullptr);
 
-    char commandLine[] = "";
-    EXPECT_EQ(WinMain(nullptr, nullptr, commandLine, SW_SHOWDEFAULT), 0);
+    EXPECT_EQ(RunWinMain(), 0);
 
     EXPECT_EQ(gSession.failure, "");
     EXPECT_EQ(gSession.phase, Phase::Done);

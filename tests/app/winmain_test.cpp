@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "display/display.h"
 #include "headless.h"
+#include "support/program_run.h"
 
 namespace {
 
@@ -53,18 +54,12 @@ void RunScript(void*) {
 class WinMainTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ReleaseDisplay();
-        HeadlessReset();
-        gActive = 0;
-        gScene = kSceneTitleSetup;
+        ResetProgram();
         gScript = Script{};
         HeadlessSetPumpHook(RunScript, nullptr);
     }
 
-    int Run() {
-        char commandLine[] = "";
-        return WinMain(nullptr, nullptr, commandLine, SW_SHOWDEFAULT);
-    }
+    int Run() { return RunWinMain(); }
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "display/display.h"
 #include "headless.h"
+#include "support/program_run.h"
 
 namespace {
 
@@ -59,16 +60,11 @@ int gFramesPresented;
 
 class DisplayStartupTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ReleaseDisplay();
-        HeadlessReset();
-        gActive = 0;
-        gScene = kSceneTitleSetup;
-    }
+    void SetUp() override { ResetProgram(); }
     void TearDown() override { ReleaseDisplay(); }
 
     // Runs WinMain; the pump hook closes the window once a few frames have been presented.
-    int RunWinMain() {
+    int RunUntilThreeFrames() {
         HeadlessSetPumpHook(
             [](void*) {
                 if (HeadlessPresentCount() >= 3 && HeadlessWindowOpen()) {
@@ -76,8 +72,7 @@ protected:
                 }
             },
             nullptr);
-        char commandLine[] = "";
-        int exitCode = WinMain(nullptr, nullptr, commandLine, SW_SHOWDEFAULT);
+        int exitCode = RunWinMain();
         gFramesPresented = static_cast<int>(HeadlessPresentCount());
         return exitCode;
     }
@@ -137,7 +132,7 @@ TEST_F(DisplayStartupTest, AFailureAtAnyStepIsShownOnceReleasedAndEndsWithExitCo
         SetUp();
         kFailures[step].inject();
 
-        EXPECT_EQ(RunWinMain(), 0);
+        EXPECT_EQ(RunUntilThreeFrames(), 0);
         EXPECT_EQ(HeadlessMessageBoxes(),
                   std::vector<std::string>{std::string("ZEPHYX: ") + kFailures[step].text});
         EXPECT_EQ(HeadlessDebugOutput().substr(0, SuccessLinesBefore(step).size()),

@@ -1,7 +1,7 @@
 // The two rules every actor shares: the animation step against gNow, and the hit box.
 #include <gtest/gtest.h>
 
-#include "app/frame.h"
+#include "game/scene.h"
 #include "game/actor.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "game/bullet.h"
 #include "game/game.h"
-#include "play_state.h"
+#include "support/play_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/collision.h"
-#include "play_state.h"
+#include "support/play_state.h"
 
 namespace {
 

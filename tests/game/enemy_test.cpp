@@ -4,7 +4,7 @@
 
 #include "game/enemy.h"
 #include "game/game.h"
-#include "play_state.h"
+#include "support/play_state.h"
 
 namespace {
 
@@ -12,23 +12,6 @@ class EnemyTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetPlayState(); }
 };
-
-void Move(Actor& enemy) {
-    switch (enemy.kind) {
-        case kEnemyStraight:
-            MoveEnemyStraight(&enemy);
-            break;
-        case kEnemyRight:
-            MoveEnemyRight(&enemy);
-            break;
-        case kEnemyLeft:
-            MoveEnemyLeft(&enemy);
-            break;
-        default:
-            MoveEnemyWave(&enemy);
-            break;
-    }
-}
 
 TEST_F(EnemyTest, EntersAtTheTopByKind) {
     const struct {
@@ -60,12 +43,12 @@ TEST_F(EnemyTest, ReEntersOnIts432ndMoveWithFullLifeWithoutAnimatingOrFiring) {
         SpawnEnemy(&enemy, kind);
         enemy.life = 1;  // hit once: kinds 2 and 3 come back with 2
         for (int move = 1; move < 432; ++move) {
-            Move(enemy);
+            MoveActor(enemy);
             ASSERT_EQ(enemy.y, move) << kind;
         }
         gNow += 5000;  // animation and fire both due
         enemy.frame = 3;
-        Move(enemy);
+        MoveActor(enemy);
         EXPECT_EQ(enemy.y, 0.0) << kind;
         EXPECT_EQ(enemy.life, kind == 2 || kind == 3 ? 2 : 1) << kind;
         EXPECT_EQ(enemy.frame, 0) << kind;
@@ -78,12 +61,12 @@ TEST_F(EnemyTest, ReEntersOnIts432ndMoveWithFullLifeWithoutAnimatingOrFiring) {
 TEST_F(EnemyTest, SideDriftersStartMovingSidewaysWhenYReaches160) {
     Actor& right = PlaceEnemy(0, kEnemyRight, 200.0, 158.0);
     Actor& left = PlaceEnemy(1, kEnemyLeft, 532.0, 158.0);
-    Move(right);
-    Move(left);
+    MoveActor(right);
+    MoveActor(left);
     EXPECT_EQ(right.x, 200.0);
     EXPECT_EQ(left.x, 532.0);
-    Move(right);
-    Move(left);
+    MoveActor(right);
+    MoveActor(left);
     EXPECT_EQ(right.y, 160.0);
     EXPECT_EQ(right.x, 201.0);
     EXPECT_EQ(left.x, 531.0);
@@ -91,39 +74,39 @@ TEST_F(EnemyTest, SideDriftersStartMovingSidewaysWhenYReaches160) {
 
 TEST_F(EnemyTest, TheWavesXFollowsFromThePreviousY) {
     Actor& wave = PlaceEnemy(0, kEnemyWave, 366.0, 0.0);
-    Move(wave);
+    MoveActor(wave);
     EXPECT_EQ(wave.x, 366.0);
     EXPECT_EQ(wave.y, 1.0);
     wave.y = 90.0;
-    Move(wave);
+    MoveActor(wave);
     EXPECT_DOUBLE_EQ(wave.x, 516.0);
     wave.y = 270.0;
-    Move(wave);
+    MoveActor(wave);
     EXPECT_DOUBLE_EQ(wave.x, 216.0);
 }
 
 TEST_F(EnemyTest, FiresEvery2000AndAnimatesEvery100MillisecondsFromWhenDue) {
     Actor& enemy = PlaceEnemy(0, kEnemyRight, 200.0, 10.0);
     gNow = 1000 + 1999;
-    Move(enemy);
+    MoveActor(enemy);
     EXPECT_EQ(LiveBullets(), 0);
     gNow = 1000 + 2000;
-    Move(enemy);
+    MoveActor(enemy);
     EXPECT_EQ(LiveBullets(), 1);
     EXPECT_EQ(gActors[5].kind, kBulletFalling);
     gNow = 3000 + 2500;  // late: the next shot is due 2000 after this one, not after 5000
-    Move(enemy);
+    MoveActor(enemy);
     EXPECT_EQ(LiveBullets(), 2);
     gNow = 5500 + 1999;
-    Move(enemy);
+    MoveActor(enemy);
     EXPECT_EQ(LiveBullets(), 2);
 
     Actor& straight = PlaceEnemy(1, kEnemyStraight, 366.0, 10.0);
     gNow += 99;
-    Move(straight);
+    MoveActor(straight);
     EXPECT_EQ(straight.frame, 0);
     gNow += 1;
-    Move(straight);
+    MoveActor(straight);
     EXPECT_EQ(straight.frame, 1);
 }
 
@@ -131,7 +114,7 @@ TEST_F(EnemyTest, TheTimersSurviveTheClockWrap) {
     gNow = 0xFFFFFFFFu - 500;
     Actor& enemy = PlaceEnemy(0, kEnemyWave, 366.0, 10.0);
     gNow = 1499;  // 2000 ms later
-    Move(enemy);
+    MoveActor(enemy);
     EXPECT_EQ(LiveBullets(), 1);
     EXPECT_EQ(gActors[5].kind, kBulletAimed);
 }

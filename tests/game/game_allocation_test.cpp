@@ -4,7 +4,8 @@
 
 #include "game/bullet.h"
 #include "game/game.h"
-#include "play_state.h"
+#include "headless.h"
+#include "support/play_state.h"
 #include "support/allocation_counter.h"
 
 TEST(GameAllocation, ABusyGameFrameAllocatesNothing) {

@@ -4,7 +4,7 @@
 
 #include "game/collision.h"
 #include "game/player.h"
-#include "play_state.h"
+#include "support/play_state.h"
 
 namespace {
 

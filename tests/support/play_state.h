@@ -1,14 +1,14 @@
 // Helpers for tests of the game mechanics: a clean play state and ready-made actors.
 #pragma once
 
-#include "app/frame.h"
 #include "game/actor.h"
 #include "game/enemy.h"
-#include "headless.h"
+#include "game/game.h"
+#include "game/scene.h"
 #include "support/game_display.h"
 
-// A started display, zero game state, no keys, the clock at `now`; the ship and shot as a new
-// game has them.
+// A started display, zero game state, no keys, the clock at `now`, and the ship and shot as
+// a new game sets them up, but with no enemy in the pool.
 inline void ResetPlayState(DWORD now = 1000) {
     StartGameDisplay();
     gNow = now;
@@ -20,18 +20,8 @@ inline void ResetPlayState(DWORD now = 1000) {
     for (BYTE& key : gKeys)
         key = 0;
     gLastSpawnTime = now;
-
-    SetActorCell(gPlayer, 64, 0, 96, 32);
-    SetRect(&gPlayer.hitRect, 8, 0, 24, 32);
-    gPlayer.x = 386.0;
-    gPlayer.y = 448.0;
-    gPlayer.vx = gPlayer.vy = 2.0;
-    gPlayer.frameCount = 2;
-    gPlayer.frameInterval = 200;
-    gPlayer.lastFrameTime = now;
-    gPlayer.life = 1;
-    SetActorCell(gShot, 175, 335, 191, 351);
-    gShot.vy = 2.0;
+    SetUpShip();
+    SetUpShot();
 }
 
 inline Actor& PlaceEnemy(int slot, int kind, double x, double y) {

@@ -1,0 +1,4 @@
+#include "game/scene.h"
+
+DWORD gNow;
+BYTE gScene = kSceneTitleSetup;
