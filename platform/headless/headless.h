@@ -54,6 +54,9 @@ void HeadlessFailOperation(PlatformOp op, HRESULT code, uint32_t callsToSkip = 0
                            uint32_t times = kPlatformFaultForever);
 // The next `calls` calls of the operation answer DDERR_WASSTILLDRAWING.
 void HeadlessStillDrawing(PlatformOp op, uint32_t calls);
+// What is left of the failures and busy answers set for the operation.
+uint32_t HeadlessFailuresLeft(PlatformOp op);
+uint32_t HeadlessStillDrawingLeft(PlatformOp op);
 
 // Lost surfaces: one surface, or all of them as when the window is minimised. While the
 // display is not restorable, Restore answers DDERR_WRONGMODE.
@@ -91,9 +94,6 @@ HeadlessRgb HeadlessPresentedPixel(int x, int y);
 uint8_t HeadlessPresentedIndex(int x, int y);
 // width * height palette indices, top row first.
 const std::vector<uint8_t>& HeadlessPresentedIndices();
-
-// The display part of HeadlessReset.
-void HeadlessResetDisplay();
 
 // The DirectDraw objects freed since the reset or clear, in order: "DirectDraw", "palette", or
 // a surface's role and size such as "primary 640x480" or "offscreen 288x384".

@@ -1,5 +1,6 @@
 #include <strings.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "../src/display_control.h"
 #include "../src/resources.h"
 #include "headless.h"
+#include "headless_internal.h"
 
 namespace {
 
@@ -29,6 +31,10 @@ struct Capture {
     bool rgbStale = false;
 };
 Capture gCapture;
+
+PlatformFault& Fault(PlatformOp op) {
+    return gPlatformFaults[static_cast<int>(op)];
+}
 
 SoftwareSurface* Software(IDirectDrawSurface7* surface) {
     return static_cast<SoftwareSurface*>(surface);
@@ -56,14 +62,22 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
 }
 
 void HeadlessFailOperation(PlatformOp op, HRESULT code, uint32_t callsToSkip, uint32_t times) {
-    PlatformFault& fault = gPlatformFaults[static_cast<int>(op)];
+    PlatformFault& fault = Fault(op);
     fault.code = code;
     fault.callsToSkip = callsToSkip;
     fault.failures = code == 0 ? 0 : times;
 }
 
 void HeadlessStillDrawing(PlatformOp op, uint32_t calls) {
-    gPlatformFaults[static_cast<int>(op)].stillDrawing = calls;
+    Fault(op).stillDrawing = calls;
+}
+
+uint32_t HeadlessFailuresLeft(PlatformOp op) {
+    return Fault(op).failures;
+}
+
+uint32_t HeadlessStillDrawingLeft(PlatformOp op) {
+    return Fault(op).stillDrawing;
 }
 
 void HeadlessLoseSurface(IDirectDrawSurface7* surface) {
@@ -165,4 +179,35 @@ void HeadlessResetDisplay() {
     gCapture.rgb.clear();
     gCapture.rgbStale = false;
     gCapture.indices.clear();
+    HeadlessClearDestroyedObjects();
+}
+
+void BackendSetExclusiveFullscreen() {}
+
+void BackendSetDisplayMode(int, int) {}
+
+namespace {
+constexpr int kDestroyedLogSize = 64;
+char gDestroyed[kDestroyedLogSize][32];
+int gDestroyedCount;
+}  // namespace
+
+void BackendObjectDestroyed(const void*, const char* kind, int width, int height) {
+    if (gDestroyedCount == kDestroyedLogSize) {
+        return;
+    }
+    char* entry = gDestroyed[gDestroyedCount++];
+    if (width > 0) {
+        snprintf(entry, sizeof gDestroyed[0], "%s %dx%d", kind, width, height);
+    } else {
+        snprintf(entry, sizeof gDestroyed[0], "%s", kind);
+    }
+}
+
+std::vector<std::string> HeadlessDestroyedObjects() {
+    return std::vector<std::string>(gDestroyed, gDestroyed + gDestroyedCount);
+}
+
+void HeadlessClearDestroyedObjects() {
+    gDestroyedCount = 0;
 }

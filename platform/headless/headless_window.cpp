@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -48,7 +47,6 @@ void HeadlessResetWindow() {
     gWindowOpen = false;
     gCursorShown = true;
     gMessageBoxes.clear();
-    HeadlessClearDestroyedObjects();
     PlatformResetWindowing();
 }
 
@@ -83,34 +81,4 @@ bool HeadlessCursorShown() {
 
 const std::vector<std::string>& HeadlessMessageBoxes() {
     return gMessageBoxes;
-}
-
-void BackendSetExclusiveFullscreen() {}
-
-void BackendSetDisplayMode(int, int) {}
-
-namespace {
-constexpr int kDestroyedLogSize = 64;
-char gDestroyed[kDestroyedLogSize][32];
-int gDestroyedCount;
-}  // namespace
-
-void BackendObjectDestroyed(const void*, const char* kind, int width, int height) {
-    if (gDestroyedCount == kDestroyedLogSize) {
-        return;
-    }
-    char* entry = gDestroyed[gDestroyedCount++];
-    if (width > 0) {
-        snprintf(entry, sizeof gDestroyed[0], "%s %dx%d", kind, width, height);
-    } else {
-        snprintf(entry, sizeof gDestroyed[0], "%s", kind);
-    }
-}
-
-std::vector<std::string> HeadlessDestroyedObjects() {
-    return std::vector<std::string>(gDestroyed, gDestroyed + gDestroyedCount);
-}
-
-void HeadlessClearDestroyedObjects() {
-    gDestroyedCount = 0;
 }

@@ -1,8 +1,5 @@
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <new>
 #include <vector>
 
@@ -10,40 +7,34 @@
 
 #include "dib_parse.h"
 #include "fault_injection.h"
+#include "file_reader.h"
 #include "resources.h"
 
 namespace {
 
 // A 16384 x 16384 8-bit picture with its headers; anything longer is not a bitmap we load.
-constexpr off_t kMaxBitmapFileSize = off_t{16384} * 16384 + 2048;
+constexpr uint64_t kMaxBitmapFileSize = uint64_t{16384} * 16384 + 2048;
 
-// The whole file, or false when it is not a readable regular file of a sane size.
+// The whole file, or false when it is not a readable regular file of a sane size. A file
+// that shrank while it was read gives what is there.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
-    int file = open(path, O_RDONLY | O_CLOEXEC);
+    uint64_t size = 0;
+    int file = OpenRegularFile(path, &size);
     if (file < 0) {
         return false;
     }
-    struct stat status;
-    bool ok = fstat(file, &status) == 0 && S_ISREG(status.st_mode) &&
-              status.st_size <= kMaxBitmapFileSize;
+    bool ok = size <= kMaxBitmapFileSize;
     if (ok) {
         try {
-            bytes->resize(static_cast<size_t>(status.st_size));
+            bytes->resize(static_cast<size_t>(size));
         } catch (const std::bad_alloc&) {
             ok = false;
         }
     }
-    size_t total = 0;
-    while (ok && total < bytes->size()) {
-        ssize_t got = read(file, bytes->data() + total, bytes->size() - total);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            bytes->resize(total);  // the file shrank: parse what is there
-            break;
-        }
-        total += static_cast<size_t>(got);
+    if (ok) {
+        long long got = ReadFully(file, bytes->data(), bytes->size());
+        ok = got >= 0;
+        bytes->resize(ok ? static_cast<size_t>(got) : 0);
     }
     close(file);
     return ok;

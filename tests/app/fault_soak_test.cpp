@@ -246,8 +246,8 @@ void AfterFrame(SoakState& s) {
     for (int i = 0; i < kSurfaceCount; ++i) {
         repaired |= s.lostBefore[i] && !HeadlessSurfaceLost(Surfaces(i));
     }
-    repaired |= gPlatformFaults[static_cast<int>(PlatformOp::BltFast)].failures < s.pendingBltLoss;
-    repaired |= gPlatformFaults[static_cast<int>(PlatformOp::Flip)].failures < s.pendingFlipLoss;
+    repaired |= HeadlessFailuresLeft(PlatformOp::BltFast) < s.pendingBltLoss;
+    repaired |= HeadlessFailuresLeft(PlatformOp::Flip) < s.pendingFlipLoss;
     s.repairs += repaired;
 
     if (HeadlessPresentCount() != s.lastPresents) {
@@ -393,8 +393,8 @@ void Pump(void* context) {
     for (int i = 0; i < kSurfaceCount; ++i) {
         s.lostBefore[i] = HeadlessSurfaceLost(Surfaces(i));
     }
-    s.pendingBltLoss = gPlatformFaults[static_cast<int>(PlatformOp::BltFast)].failures;
-    s.pendingFlipLoss = gPlatformFaults[static_cast<int>(PlatformOp::Flip)].failures;
+    s.pendingBltLoss = HeadlessFailuresLeft(PlatformOp::BltFast);
+    s.pendingFlipLoss = HeadlessFailuresLeft(PlatformOp::Flip);
 }
 
 TEST(FaultSoak, FramesStayWholeThroughFaultsAndTheClockWrap) {
@@ -411,7 +411,7 @@ TEST(FaultSoak, FramesStayWholeThroughFaultsAndTheClockWrap) {
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(HeadlessWindowOpen());
     EXPECT_EQ(gDirectDraw, nullptr);
-    EXPECT_EQ(gPlatformFaults[static_cast<int>(PlatformOp::Lock)].stillDrawing, 0u);
+    EXPECT_EQ(HeadlessStillDrawingLeft(PlatformOp::Lock), 0u);
     EXPECT_GE(soak.framesRun, kFrames);
 
     // Every picture was whole except in frames that repaired a loss, and those were few.

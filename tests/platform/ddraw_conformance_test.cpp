@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "../../platform/src/display_control.h"
+#include "platform/src/display_control.h"
 
 // Values and layouts shared with the Windows headers.
 static_assert(DDERR_INVALIDRECT == static_cast<HRESULT>(0x88760096));

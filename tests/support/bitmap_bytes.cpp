@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 
-#include "../../platform/src/resources.h"
+#include "platform/src/resources.h"
 
 namespace {
 
