@@ -21,6 +21,31 @@ int CentreX(int width) {
     return gPlayArea.left + (gPlayArea.right - gPlayArea.left) / 2 - width / 2;
 }
 
+// What sets the kinds apart at entry: sideways speed, hits taken, and points, by kind.
+struct EnemyTraits {
+    double vx;
+    int life;
+    int value;
+};
+constexpr EnemyTraits kEnemyTraits[] = {
+    {0.0, 1, 100},  // kEnemyStraight
+    {1.0, 2, 200},  // kEnemyRight
+    {1.0, 2, 200},  // kEnemyLeft
+    {0.0, 1, 300},  // kEnemyWave
+};
+
+// The drifters come in 50 pixels from the side they leave; the others at the centre.
+double EntryX(int kind, int width) {
+    switch (kind) {
+        case kEnemyRight:
+            return gPlayArea.left + 50;
+        case kEnemyLeft:
+            return gPlayArea.right - 50 - width;
+        default:
+            return CentreX(width);
+    }
+}
+
 // What every mover does after its own step: re-enter as a fresh enemy once the bottom edge
 // reaches the field's bottom (and do nothing else this frame), otherwise animate and fire.
 void FinishEnemyFrame(Actor* enemy, int kind, int bulletKind) {
@@ -50,35 +75,15 @@ void SpawnEnemy(Actor* enemy, int kind) {
     enemy->kind = kind;
     enemy->y = gPlayArea.top;
     enemy->vy = 1.0;
-    switch (kind) {
-        case kEnemyStraight:
-            enemy->x = CentreX(enemy->width);
-            enemy->vx = 0.0;
-            enemy->life = 1;
-            enemy->value = 100;
-            break;
-        case kEnemyRight:
-            enemy->x = gPlayArea.left + 50;
-            enemy->vx = 1.0;
-            enemy->life = 2;
-            enemy->value = 200;
-            break;
-        case kEnemyLeft:
-            enemy->x = gPlayArea.right - 50 - enemy->width;
-            enemy->vx = 1.0;
-            enemy->life = 2;
-            enemy->value = 200;
-            break;
-        case kEnemyWave:
-            enemy->x = CentreX(enemy->width);
-            enemy->vx = 0.0;
-            enemy->life = 1;
-            enemy->value = 300;
-            break;
-        default:
-            enemy->life = 0;  // no such enemy: leave the slot free rather than half made
-            break;
+    if (kind < kEnemyStraight || kind > kEnemyWave) {
+        enemy->life = 0;  // no such enemy: leave the slot free rather than half made
+        return;
     }
+    const EnemyTraits& traits = kEnemyTraits[kind - kEnemyStraight];
+    enemy->x = EntryX(kind, enemy->width);
+    enemy->vx = traits.vx;
+    enemy->life = traits.life;
+    enemy->value = traits.value;
 }
 
 void MoveEnemyStraight(Actor* enemy) {

@@ -47,12 +47,7 @@ ULONG SoftwareDirectDraw::AddRef() {
 
 // Surfaces and palettes made by this object own nothing of it, so they may outlive it.
 ULONG SoftwareDirectDraw::Release() {
-    ULONG left = --references_;
-    if (left == 0) {
-        BackendObjectDestroyed(static_cast<IDirectDraw7*>(this), "DirectDraw", 0, 0);
-        delete this;
-    }
-    return left;
+    return ReleaseOwnReference(this, static_cast<IDirectDraw7*>(this), references_, "DirectDraw");
 }
 
 HRESULT SoftwareDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {

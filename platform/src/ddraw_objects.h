@@ -30,6 +30,18 @@ HRESULT QueryOwnInterface(Object* self, REFIID ownIid, REFIID iid, void** object
     return S_OK;
 }
 
+// The one Release of the DirectDraw object and palettes: drops a reference and, at the last,
+// tells the backend (`kind` as BackendObjectDestroyed takes it) and frees the object.
+template <typename Object, typename Interface>
+ULONG ReleaseOwnReference(Object* self, Interface* identity, ULONG& references, const char* kind) {
+    ULONG left = --references;
+    if (left == 0) {
+        BackendObjectDestroyed(identity, kind, 0, 0);
+        delete self;
+    }
+    return left;
+}
+
 class SoftwarePalette final : public IDirectDrawPalette {
 public:
     SoftwarePalette(const PALETTEENTRY* source, bool allowAll256);
@@ -43,6 +55,8 @@ public:
     bool allowAll256;
 
 private:
+    template <typename Object, typename Interface>
+    friend ULONG ReleaseOwnReference(Object*, Interface*, ULONG&, const char*);
     ~SoftwarePalette() = default;
     ULONG references_ = 1;
 };
@@ -153,6 +167,8 @@ public:
                            DWORD flags) override;
 
 private:
+    template <typename Object, typename Interface>
+    friend ULONG ReleaseOwnReference(Object*, Interface*, ULONG&, const char*);
     ~SoftwareDirectDraw() = default;
     HRESULT CreatePrimary(LPDDSURFACEDESC2 desc, LPDIRECTDRAWSURFACE7* surface);
 

@@ -17,12 +17,8 @@ ULONG SoftwarePalette::AddRef() {
 }
 
 ULONG SoftwarePalette::Release() {
-    ULONG left = --references_;
-    if (left == 0) {
-        BackendObjectDestroyed(static_cast<IDirectDrawPalette*>(this), "palette", 0, 0);
-        delete this;
-    }
-    return left;
+    return ReleaseOwnReference(this, static_cast<IDirectDrawPalette*>(this), references_,
+                               "palette");
 }
 
 namespace {

@@ -154,10 +154,7 @@ HRESULT SoftwareSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE7, LPRECT, DWOR
     if (fx == nullptr) {
         return DDERR_INVALIDPARAMS;
     }
-    HRESULT fault = PlatformInjectedFault(PlatformOp::Blt);
-    while (fault == DDERR_WASSTILLDRAWING && (flags & DDBLT_WAIT)) {
-        fault = PlatformInjectedFault(PlatformOp::Blt);
-    }
+    HRESULT fault = PlatformInjectedFaultWaited(PlatformOp::Blt, flags & DDBLT_WAIT);
     if (fault != DD_OK) {
         return fault;
     }
@@ -258,10 +255,7 @@ HRESULT SoftwareSurface::Flip(LPDIRECTDRAWSURFACE7 targetOverride, DWORD flags) 
     if (targetOverride != nullptr && Software(targetOverride) != back_) {
         return DDERR_INVALIDPARAMS;
     }
-    HRESULT fault = PlatformInjectedFault(PlatformOp::Flip);
-    while (fault == DDERR_WASSTILLDRAWING && (flags & DDFLIP_WAIT)) {
-        fault = PlatformInjectedFault(PlatformOp::Flip);
-    }
+    HRESULT fault = PlatformInjectedFaultWaited(PlatformOp::Flip, flags & DDFLIP_WAIT);
     if (fault != DD_OK) {
         return fault;
     }

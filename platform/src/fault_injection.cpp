@@ -23,6 +23,14 @@ HRESULT PlatformInjectedFault(PlatformOp op) {
     return fault.code;
 }
 
+HRESULT PlatformInjectedFaultWaited(PlatformOp op, bool wait) {
+    HRESULT fault = PlatformInjectedFault(op);
+    while (fault == DDERR_WASSTILLDRAWING && wait) {
+        fault = PlatformInjectedFault(op);
+    }
+    return fault;
+}
+
 void PlatformClearFaults() {
     for (PlatformFault& fault : gPlatformFaults) {
         fault = PlatformFault{};

@@ -49,4 +49,8 @@ extern PlatformFault gPlatformFaults[static_cast<int>(PlatformOp::Count)];
 // handle rather than a code fail with a null handle when this is non-zero.
 HRESULT PlatformInjectedFault(PlatformOp op);
 
+// PlatformInjectedFault for a call that asked to wait (DDBLT_WAIT, DDFLIP_WAIT): a busy
+// answer is waited out, as the real display waits until it can draw.
+HRESULT PlatformInjectedFaultWaited(PlatformOp op, bool wait);
+
 void PlatformClearFaults();
