@@ -2,7 +2,8 @@
 //
 // The game calls these exactly as it calls the real DirectDraw: interfaces are classes with
 // virtual methods (`surface->BltFast(...)`), structures keep their Windows layout, and every
-// constant and result code has its Windows value. Only what the game uses exists. Every
+// constant and result code has its Windows value. Only what the game uses exists, with the
+// result codes and flags that this platform itself answers or checks. Every
 // surface has 8 bits per pixel: a grid of indices into the display palette, which is the
 // palette set on the primary surface.
 #pragma once
@@ -33,7 +34,6 @@
 #define DDERR_PRIMARYSURFACEALREADYEXISTS MAKE_DDHRESULT(564)
 #define DDERR_NOTFLIPPABLE MAKE_DDHRESULT(582)
 #define DDERR_NOTLOCKED MAKE_DDHRESULT(584)
-#define DDERR_CANTCREATEDC MAKE_DDHRESULT(585)
 #define DDERR_NODC MAKE_DDHRESULT(586)
 #define DDERR_WRONGMODE MAKE_DDHRESULT(587)
 #define DDERR_DCALREADYCREATED MAKE_DDHRESULT(620)
@@ -60,9 +60,7 @@
 #define DDSCAPS_FLIP 0x00000010
 #define DDSCAPS_FRONTBUFFER 0x00000020
 #define DDSCAPS_OFFSCREENPLAIN 0x00000040
-#define DDSCAPS_PALETTE 0x00000100
 #define DDSCAPS_PRIMARYSURFACE 0x00000200
-#define DDSCAPS_SYSTEMMEMORY 0x00000800
 #define DDSCAPS_VIDEOMEMORY 0x00004000
 #define DDSCAPS_VISIBLE 0x00008000
 
@@ -72,22 +70,16 @@
 
 // Blt, BltFast, Flip, Lock
 #define DDBLT_COLORFILL 0x00000400
-#define DDBLT_KEYSRC 0x00008000
 #define DDBLT_WAIT 0x01000000
 #define DDBLTFAST_NOCOLORKEY 0x00000000
 #define DDBLTFAST_SRCCOLORKEY 0x00000001
 #define DDBLTFAST_DESTCOLORKEY 0x00000002
-#define DDBLTFAST_WAIT 0x00000010
 #define DDFLIP_WAIT 0x00000001
-#define DDLOCK_SURFACEMEMORYPTR 0x00000000
-#define DDLOCK_WAIT 0x00000001
 
 // Colour keys and palettes
-#define DDCKEY_COLORSPACE 0x00000001
 #define DDCKEY_DESTBLT 0x00000002
 #define DDCKEY_SRCBLT 0x00000008
 #define DDPCAPS_8BIT 0x00000004
-#define DDPCAPS_PRIMARYSURFACE 0x00000010
 #define DDPCAPS_ALLOW256 0x00000040
 
 struct DDCOLORKEY {

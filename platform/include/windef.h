@@ -64,7 +64,6 @@ typedef HICON HCURSOR;
 #define MAKE_HRESULT(severity, facility, code)                                         \
     ((HRESULT)(((unsigned long)(severity) << 31) | ((unsigned long)(facility) << 16) | \
                ((unsigned long)(code))))
-#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
 // Colours: 0x00BBGGRR

@@ -46,12 +46,10 @@ struct WNDCLASSA {
 #define WS_EX_TOPMOST 0x00000008L
 
 #define SW_HIDE 0
-#define SW_SHOWNORMAL 1
 #define SW_SHOWMINIMIZED 2
 #define SW_SHOW 5
 #define SW_MINIMIZE 6
 #define SW_SHOWMINNOACTIVE 7
-#define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
 
 // Stock resources are integer names, as MAKEINTRESOURCE makes them.
@@ -122,7 +120,6 @@ int MessageBoxA(HWND window, LPCSTR text, LPCSTR caption, UINT type);
 #define RT_BITMAP MAKEINTRESOURCE(2)
 
 #define IMAGE_BITMAP 0
-#define LR_DEFAULTCOLOR 0x0000
 #define LR_LOADFROMFILE 0x0010
 #define LR_CREATEDIBSECTION 0x2000
 
