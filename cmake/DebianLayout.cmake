@@ -1,6 +1,6 @@
 # CPack runs this after installing into its staging folder and before packing it, and changes
 # the .deb to Debian's layout; every other package and `cmake --install` keep the plain one.
-# - The programs of games live in /usr/games, not /usr/bin (Debian Policy 11.11).
+# - The programs of games live in /usr/games, not /usr/bin.
 # - The licence is in the package's copyright file, so no second copy.
 if(CPACK_GENERATOR STREQUAL "DEB")
     set(root "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")
