@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Makes the .deb and the .tar.gz with cpack, and checks them: lintian finds no error in the .deb, its control
-fields are a game's, both hold the installed files, and the program unpacked from the .deb
-runs from its temporary folder: it prints its version, and on Xvfb it shows the title in a
-window whose class is the application ID, with an icon.
+"""Makes the .deb and the .tar.gz with cpack and checks them: lintian finds no error in the
+.deb, its control fields are a game's, both hold the installed files, and the program
+unpacked from the .deb runs from its temporary folder: it prints its version, and on Xvfb it
+shows the title in a window whose class is the application ID, with the program's icon.
 
     linux_packages_test.py CPACK BUILD_DIR SOURCE_DIR APP_ID VERSION
 
@@ -41,7 +41,7 @@ def check_lintian(deb):
 
 def check_control(deb):
     fields = {}
-    for name in ("Package", "Section", "Depends", "Maintainer", "Description"):
+    for name in ("Section", "Depends", "Maintainer", "Description"):
         fields[name] = run(["dpkg-deb", "-f", deb, name]).stdout.strip()
     problems = []
     if fields["Section"] != "games":
@@ -91,7 +91,7 @@ def expected_icon(source):
 
 
 def check_window(session, app_id, source):
-    windows = session.xdotool("search", "--classname", f"^{app_id}$")
+    windows = session.xdotool("search", "--class", f"^{app_id}$")
     if not windows:
         raise Failure(f"no window whose class is {app_id}")
     icon = window_icon(session, windows.split()[0])
