@@ -7,8 +7,9 @@ source scripts/setup.sh
 echo "== Windows build against the real Windows headers"
 cmake --preset windows
 cmake --build --preset windows
+cpack --preset windows  # the zip, which the package tests unzip and start under Wine
 
-echo "== Linux build and tests"
+echo "== Linux build and tests (the package tests make the .deb and .tar.gz with cpack)"
 cmake --preset default
 cmake --build --preset default
 ctest --preset default

@@ -12,6 +12,7 @@
 #include "../src/window_events.h"
 #include "palette_convert.h"
 #include "sdl_keys.h"
+#include "sdl_window_identity.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         return true;
     }
+    SetWindowClassForDesktop();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
         return false;
@@ -188,6 +190,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
         return false;
     }
+    SetWindowIconForDesktop(gWindow);
     gRenderer = CreateRenderer(gWindow);
     if (gRenderer == nullptr) {
         fprintf(stderr, "zephyx: no renderer for the window: %s\n", SDL_GetError());
