@@ -9,7 +9,8 @@ program, which plays a session on the headless backend and writes the native tit
 game-over pictures it presented (title.png, gameover.png). The title must be
 the native one pixel for pixel outside the frame counter, and the system-font text of "Game
 Over" and its score must land within 2 pixels of the native text. The canvas pictures land in
-SHOTS/web.
+SHOTS/web. Last, the title is compared again as the 2D canvas presents it, for browsers
+without WebGL2.
 """
 
 import os
@@ -215,6 +216,15 @@ def main():
                  lambda: (None, [] if browser.script(
                      "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
         log("Escape: the page says the program ended and offers to start again")
+
+        # Where the browser has no WebGL2, the 2D canvas shows the same picture.
+        browser.open(server.url + "zephyx.html?presenter=2d")
+        title = round_.wait_for_title(START_SECONDS)
+        presenter = browser.script("return document.getElementById('screen').dataset.presenter")
+        if presenter != "2d":
+            raise Failure(f"asked for the 2D canvas, the page presents with {presenter}")
+        round_.save(title, "title_2d")
+        compare_title(title, native_title)
 
 
 if __name__ == "__main__":
