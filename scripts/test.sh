@@ -8,6 +8,10 @@ echo "== Windows build against the real Windows headers"
 cmake --preset windows
 cmake --build --preset windows
 
+echo "== Browser build with emscripten (played in Chromium by the Linux tests)"
+cmake --preset web
+cmake --build --preset web
+
 echo "== Linux build and tests"
 cmake --preset default
 cmake --build --preset default

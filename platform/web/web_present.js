@@ -49,9 +49,7 @@ mergeInto(LibraryManager.library, {
       return texture;
     },
     startWebGl2: function(canvas) {
-      // The drawing buffer is kept so the picture can be read back (screenshots, tests).
-      var gl = canvas.getContext('webgl2', {alpha: false, antialias: false, depth: false,
-                                            preserveDrawingBuffer: true});
+      var gl = canvas.getContext('webgl2', {alpha: false, antialias: false, depth: false});
       if (!gl) {
         return false;
       }
