@@ -1,6 +1,7 @@
 // The presenters behind web_present.cpp: WebGL2 looks the palette up in a shader, the 2D
-// canvas takes colours worked out in the program. `?presenter=2d` in the page's address asks
-// for the 2D canvas even where WebGL2 is there.
+// canvas takes colours worked out in the program. Where WebGL2 is rasterised on the CPU
+// (SwiftShader, llvmpipe), the 2D canvas shows the same picture for less, so it is used
+// instead. `?presenter=webgl2` or `?presenter=2d` in the page's address asks for one of them.
 mergeInto(LibraryManager.library, {
   $ZephyxPresent: {
     gl: null,
@@ -26,6 +27,21 @@ mergeInto(LibraryManager.library, {
         '  colour = vec4(texelFetch(palette, ivec2(index, 0), 0).rgb, 1.0);\n' +
         '}\n',
 
+    // True when the browser's WebGL2 has a GPU behind it. Asked of a canvas of its own: a
+    // canvas that once gave a WebGL context can never give a 2D one.
+    hasGpu: function() {
+      var gl = document.createElement('canvas').getContext('webgl2');
+      if (!gl) {
+        return false;
+      }
+      var info = gl.getExtension('WEBGL_debug_renderer_info');
+      var renderer = String(gl.getParameter(info ? info.UNMASKED_RENDERER_WEBGL : gl.RENDERER));
+      var lose = gl.getExtension('WEBGL_lose_context');
+      if (lose) {
+        lose.loseContext();
+      }
+      return !/SwiftShader|llvmpipe|softpipe|Software/i.test(renderer);
+    },
     canvas: function() {
       return document.getElementById('screen');
     },
@@ -89,7 +105,8 @@ mergeInto(LibraryManager.library, {
     canvas.width = width;
     canvas.height = height;
     var wanted = new URLSearchParams(location.search).get('presenter');
-    if (wanted !== '2d' && ZephyxPresent.startWebGl2(canvas)) {
+    var webGl2 = wanted === 'webgl2' || (wanted !== '2d' && ZephyxPresent.hasGpu());
+    if (webGl2 && ZephyxPresent.startWebGl2(canvas)) {
       canvas.dataset.presenter = 'webgl2';
       return 2;
     }
@@ -112,8 +129,6 @@ mergeInto(LibraryManager.library, {
       gl.activeTexture(gl.TEXTURE0);
       gl.bindTexture(gl.TEXTURE_2D, ZephyxPresent.pictureTexture);
       gl.texImage2D(gl.TEXTURE_2D, 0, gl.R8, width, height, 0, gl.RED, gl.UNSIGNED_BYTE, null);
-    } else {
-      ZephyxPresent.image = new ImageData(width, height);
     }
     if (Module.onDisplayMode) {
       Module.onDisplayMode(width, height);
@@ -135,8 +150,14 @@ mergeInto(LibraryManager.library, {
 
   zephyx_present_rgba__deps: ['$ZephyxPresent'],
   zephyx_present_rgba: function(pixels, width, height) {
+    // A view of the program's own picture, made again only when the memory has grown (which
+    // replaces the buffer) or the picture moved or changed size.
     var image = ZephyxPresent.image;
-    image.data.set(HEAPU8.subarray(pixels, pixels + width * height * 4));
+    if (!image || image.data.buffer !== HEAPU8.buffer || image.data.byteOffset !== pixels ||
+        image.width !== width || image.height !== height) {
+      var view = new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4);
+      image = ZephyxPresent.image = new ImageData(view, width, height);
+    }
     ZephyxPresent.context2d.putImageData(image, 0, 0);
   },
 });

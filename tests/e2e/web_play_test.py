@@ -9,8 +9,8 @@ program, which plays a session on the headless backend and writes the native tit
 game-over pictures it presented (title.png, gameover.png). The title must be
 the native one pixel for pixel outside the frame counter, and the system-font text of "Game
 Over" and its score must land within 2 pixels of the native text. The canvas pictures land in
-SHOTS/web. Last, the title is compared again as the 2D canvas presents it, for browsers
-without WebGL2.
+SHOTS/web. The round is presented with WebGL2; last, the title is compared again as the 2D
+canvas presents it, for browsers without WebGL2 or without a GPU.
 """
 
 import os
@@ -182,7 +182,8 @@ def main():
 
     with StaticServer(web) as server, Browser() as browser:
         round_ = Round(browser, assets, shots)
-        browser.open(server.url + "zephyx.html")
+        # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
+        browser.open(server.url + "zephyx.html?presenter=webgl2")
         started = time.monotonic()
         title = round_.wait_for_title(START_SECONDS)
         log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
@@ -217,7 +218,7 @@ def main():
                      "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
         log("Escape: the page says the program ended and offers to start again")
 
-        # Where the browser has no WebGL2, the 2D canvas shows the same picture.
+        # Where the browser has no WebGL2 or no GPU, the 2D canvas shows the same picture.
         browser.open(server.url + "zephyx.html?presenter=2d")
         title = round_.wait_for_title(START_SECONDS)
         presenter = browser.script("return document.getElementById('screen').dataset.presenter")
