@@ -4,6 +4,7 @@
 
 #include "../src/window_events.h"
 #include "web_keys.h"
+#include "web_page.h"
 
 namespace {
 
@@ -28,10 +29,11 @@ void Queue(Event event) {
     }
 }
 
-// Keys the program uses are the program's: arrows and space must not scroll the page.
+// Keys the program uses are the program's: arrows and space must not scroll the page. While a
+// message box waits for OK, the keys are the box's.
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
     const int key = VirtualKeyFromCode(event->code);
-    if (key == 0) {
+    if (key == 0 || zephyx_page_message_box_open()) {
         return EM_FALSE;
     }
     Queue(Event{EventKind::Key, key, type == EMSCRIPTEN_EVENT_KEYDOWN});

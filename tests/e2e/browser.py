@@ -26,6 +26,7 @@ KEYS = {
     "Right": ("ArrowRight", "ArrowRight", 0x27),
     "Down": ("ArrowDown", "ArrowDown", 0x28),
     "Escape": ("Escape", "Escape", 0x1B),
+    "Return": ("Enter", "Enter", 0x0D),
 }
 
 # Copies the canvas through a 2D canvas and hands it over as base64 RGBA.
@@ -143,8 +144,10 @@ class Browser:
 
     def key(self, name, down):
         code, key, virtual = KEYS[name]
-        event = {"type": "rawKeyDown" if down else "keyUp", "code": code, "key": key,
+        event = {"type": "keyDown" if down else "keyUp", "code": code, "key": key,
                  "windowsVirtualKeyCode": virtual, "nativeVirtualKeyCode": virtual}
+        if down and key == "Enter":
+            event["text"] = "\r"  # what makes a focused button act
         self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", event)
 
     def hide(self):
