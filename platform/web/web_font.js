@@ -13,9 +13,11 @@ mergeInto(LibraryManager.library, {
       }
       return ZephyxFont.context;
     },
+    quoted: function(family) {
+      return family === 'serif' ? family : '"' + family.replace(/["\\]/g, '\\$&') + '"';
+    },
     css: function(family, size, weight, italic) {
-      var quoted = family === 'serif' ? family : '"' + family + '"';
-      return (italic ? 'italic ' : '') + weight + ' ' + size + 'px ' + quoted;
+      return (italic ? 'italic ' : '') + weight + ' ' + size + 'px ' + ZephyxFont.quoted(family);
     },
     width: function(context, font, text) {
       context.font = font;
@@ -26,7 +28,8 @@ mergeInto(LibraryManager.library, {
       var context = ZephyxFont.surface(16);
       var probe = 'mmmmmmmmmmlli10OQ\u65e5\u672c';
       return ['monospace', 'sans-serif'].every(function(generic) {
-        var named = ZephyxFont.width(context, '72px "' + family + '", ' + generic, probe);
+        var named = ZephyxFont.width(context, '72px ' + ZephyxFont.quoted(family) + ', ' + generic,
+                                     probe);
         return named !== ZephyxFont.width(context, '72px ' + generic, probe);
       });
     },
@@ -46,6 +49,7 @@ mergeInto(LibraryManager.library, {
     var context = ZephyxFont.surface(16);
     context.font = ZephyxFont.css(chosen, 1000, 400, 0);
     var measured = context.measureText('M');
+    // A browser that does not measure the face's box gets a usual serif's proportions.
     HEAPF64[(metrics >> 3)] = (measured.fontBoundingBoxAscent || 880) / 1000;
     HEAPF64[(metrics >> 3) + 1] = (measured.fontBoundingBoxDescent || 120) / 1000;
   },
