@@ -65,7 +65,10 @@ mergeInto(LibraryManager.library, {
       return texture;
     },
     startWebGl2: function(canvas) {
-      var gl = canvas.getContext('webgl2', {alpha: false, antialias: false, depth: false});
+      // The drawing buffer is kept: without that, what reads the canvas back (a screenshot, the
+      // tests) may get a cleared or an old picture.
+      var gl = canvas.getContext('webgl2', {alpha: false, antialias: false, depth: false,
+                                            preserveDrawingBuffer: true});
       if (!gl) {
         return false;
       }
