@@ -6,7 +6,8 @@ picture on the canvas against the native program's.
 
 WEB_BUILD holds zephyx.html, .js and .wasm (the web preset). REPLAY_TEST is the replay test
 program, which plays a session on the headless backend and writes the native title and
-game-over pictures it presented (title.png, gameover.png). The title must be
+game-over pictures it presented (title.png, gameover.png). A key held while the page loses
+focus must not stay down. The title must be
 the native one pixel for pixel outside the frame counter, and the system-font text of "Game
 Over" and its score must land within 2 pixels of the native text. The canvas pictures land in
 SHOTS/web. The round is presented with WebGL2; last, the title is compared again as the 2D
@@ -108,6 +109,29 @@ def check_visibility(round_, native_title):
     compare_title(picture, native_title)
 
 
+def check_focus_loss(round_):
+    """A key held while the page loses focus must not stay down: the ship stops."""
+    browser, back = round_.browser, round_.assets.back
+    before = ship_centre(browser.screenshot(), back)
+    browser.key("Right", True)  # and never released
+    try:
+        def moving():
+            now = ship_centre(browser.screenshot(), back)
+            return now, [] if now is not None and now - before >= 8 else ["not moving yet"]
+
+        wait_for("the ship moving right", moving, 5, interval=0)
+        browser.script("window.dispatchEvent(new FocusEvent('blur'))")
+        time.sleep(0.2)
+        stopped = ship_centre(browser.screenshot(), back)
+        time.sleep(0.5)  # 30 frames: 60 pixels if the key were stuck
+        later = ship_centre(browser.screenshot(), back)
+    finally:
+        browser.key("Right", False)
+    if stopped != later:
+        raise Failure(f"the ship moved from {stopped} to {later} after the page lost focus")
+    log(f"focus lost holding Right: the ship stays at {later}")
+
+
 def check_shot(round_):
     """Holding space, the shot's yellow flames rise through the play field. One shot flies at
     a time, so the one fired when the game started may have to leave the field first."""
@@ -205,6 +229,7 @@ def main():
         round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
         round_.steer("Right", +1)
         round_.steer("Left", -1)
+        check_focus_loss(round_)
         check_shot(round_)
 
         over = play_to_game_over(round_)
