@@ -5,6 +5,8 @@
 // its events and draws meanwhile. The picture goes to the page's canvas (web_present.cpp).
 #include <emscripten/emscripten.h>
 
+#include <cstdio>
+
 #include "../src/backend.h"
 #include "web_input.h"
 #include "web_page.h"
@@ -45,6 +47,7 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
 
 bool BackendOpenWindow(const char* caption, int width, int height) {
     if (!zephyx_page_open(caption, width, height) || !WebPresentStart(width, height)) {
+        fprintf(stderr, "zephyx: the page has no canvas that can show the picture\n");
         return false;
     }
     WebInputListen();

@@ -41,8 +41,11 @@ void ConvertPicture(const uint8_t* pixels, int width, int height, int pitch) {
 
 bool WebPresentStart(int width, int height) {
     gPresenter = zephyx_present_start(width, height);
+    if (gPresenter == 0) {
+        return false;
+    }
     WebPresentResize(width, height);
-    return gPresenter != 0;
+    return true;
 }
 
 void WebPresentResize(int width, int height) {
