@@ -9,6 +9,7 @@ ZEPHYX_PACKAGES=(
     libsdl2-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-dejavu-core
     mingw-w64 wine wine64 xvfb xauth xdotool imagemagick
     libpng-dev dpkg-dev desktop-file-utils appstream lintian icoutils x11-utils
+    emscripten chromium chromium-driver python3-selenium
 )
 
 zephyx_missing_packages() {

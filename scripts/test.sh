@@ -9,6 +9,10 @@ cmake --preset windows
 cmake --build --preset windows
 cpack --preset windows  # the zip, which the package tests unzip and start under Wine
 
+echo "== Browser build with emscripten (played in Chromium by the Linux tests)"
+cmake --preset web
+cmake --build --preset web
+
 echo "== Linux build and tests (the package tests make the .deb and .tar.gz with cpack)"
 cmake --preset default
 cmake --build --preset default

@@ -1,8 +1,9 @@
 // What a backend supplies to the platform core.
 //
-// Exactly one backend is linked into each program: sdl/ for the `zephyx` program, headless/
-// for tests, benchmarks and replays. The core calls these and nothing else of the outside
-// world, so everything a test needs to control passes through here.
+// Exactly one backend is linked into each program: sdl/ for the `zephyx` program, web/ for the
+// browser build, headless/ for tests, benchmarks and replays. The core calls these and nothing
+// else of the outside world, so everything a test needs to control passes through here. The
+// backend also brings the system-font rasteriser (font_rasterizer.h).
 #pragma once
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 //
 // A bitmap always holds one palette index per pixel, top row first, with its own colour table
 // (4-bit pictures are widened on loading). A font is only its description: the face behind it
-// is found when text is drawn (font_cache.h). A device context is either a memory context
+// is found when text is drawn (font_rasterizer.h). A device context is either a memory context
 // showing the bitmap selected into it, or a surface's own context, made with the surface,
 // showing its palette indices through the display palette; either kind holds a font and the
 // text drawing state.

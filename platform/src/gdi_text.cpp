@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "code_page.h"
-#include "font_cache.h"
+#include "font_rasterizer.h"
 #include "gdi_objects.h"
 
 namespace {

@@ -5,6 +5,7 @@ bitmap font, and the ship somewhere along the bottom of the play field.
 """
 
 import struct
+import zlib
 
 NAVY = (7, 4, 48)
 LOGO_GREY = (185, 196, 188)
@@ -159,3 +160,45 @@ def ship_centre(picture, back):
     if best is None or best[1] - best[0] < 8:
         return None
     return PLAY_LEFT + (best[0] + best[1]) // 2
+
+
+def parse_png(data):
+    """Reads an 8-bit RGB PNG whose rows are stored unfiltered, as the headless backend
+    writes its pictures."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG file")
+    pos, header, compressed = 8, None, b""
+    while pos < len(data):
+        length, kind = struct.unpack_from(">I4s", data, pos)
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            compressed += body
+        pos += 12 + length
+    width, height, depth, colour = header[:4]
+    if depth != 8 or colour != 2:
+        raise ValueError("not an 8-bit RGB PNG")
+    raw = zlib.decompress(compressed)
+    stride = width * 3 + 1
+    if any(raw[y * stride] != 0 for y in range(height)):
+        raise ValueError("filtered PNG rows are not supported")
+    return Picture(width, height, b"".join(raw[y * stride + 1:(y + 1) * stride]
+                                           for y in range(height)))
+
+
+def load_png(path):
+    with open(path, "rb") as source:
+        return parse_png(source.read())
+
+
+def ink_box(picture, box, predicate):
+    """(left, top, right, bottom) of the pixels in `box` that match, exclusive; None if none."""
+    left, top, right, bottom = box
+    xs, ys = [], []
+    for y in range(top, bottom):
+        for x in range(left, right):
+            if predicate(picture.at(x, y)):
+                xs.append(x)
+                ys.append(y)
+    return (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if xs else None

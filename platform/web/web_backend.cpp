@@ -1,0 +1,79 @@
+// The web backend: the browser's clock, sleeping, keyboard and page for the browser build.
+//
+// The game's loop never returns to the browser, so the build suspends the whole program
+// wherever it sleeps (Sleep, the pacing inside Flip, waiting for messages) and the browser runs
+// its events and draws meanwhile. The picture goes to the page's canvas (web_present.cpp).
+#include <emscripten/emscripten.h>
+
+#include <cstdio>
+
+#include "../src/backend.h"
+#include "web_input.h"
+#include "web_page.h"
+#include "web_present.h"
+#include "web_stats.h"
+
+namespace {
+// How often a message box waiting for OK looks again.
+constexpr uint32_t kMessageBoxPollMilliseconds = 50;
+}  // namespace
+
+uint32_t BackendMilliseconds() {
+    // Wraps modulo 2^32 as the Windows count does.
+    return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
+}
+
+void BackendSleep(uint32_t milliseconds) {
+    WebStatsSleeps(emscripten_get_now());
+    emscripten_sleep(milliseconds);
+    WebStatsWoke(emscripten_get_now());
+}
+
+void BackendDebugOutput(const char*) {}
+
+// Browsers allow full screen only from a player's gesture: the page has a button for it.
+void BackendSetExclusiveFullscreen() {}
+
+void BackendSetDisplayMode(int width, int height) {
+    WebPresentResize(width, height);
+}
+
+void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
+                    const BackendColor palette[256]) {
+    const double started = emscripten_get_now();
+    WebPresent(pixels, width, height, pitch, palette);
+    WebStatsPresented(started, emscripten_get_now());
+}
+
+bool BackendOpenWindow(const char* caption, int width, int height) {
+    if (!zephyx_page_open(caption, width, height) || !WebPresentStart(width, height)) {
+        fprintf(stderr, "zephyx: the page has no canvas that can show the picture\n");
+        return false;
+    }
+    WebInputListen();
+    return true;
+}
+
+void BackendCloseWindow() {
+    WebInputStop();
+}
+
+void BackendPumpEvents(uint32_t waitMilliseconds) {
+    if (!WebInputDeliver() && waitMilliseconds > 0) {
+        BackendSleep(waitMilliseconds);
+        WebInputDeliver();
+    }
+}
+
+void BackendShowCursor(bool shown) {
+    zephyx_page_show_cursor(shown ? 1 : 0);
+}
+
+void BackendMessageBox(const char* text, const char* caption) {
+    zephyx_page_message_box(text, caption);
+    while (zephyx_page_message_box_open()) {
+        BackendSleep(kMessageBoxPollMilliseconds);
+    }
+}
+
+void BackendObjectDestroyed(const void*, const char*, int, int) {}

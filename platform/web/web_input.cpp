@@ -1,0 +1,102 @@
+#include "web_input.h"
+
+#include <emscripten/html5.h>
+
+#include "../src/window_events.h"
+#include "web_keys.h"
+#include "web_page.h"
+
+namespace {
+
+enum class EventKind { Key, FocusLost, Hidden, Shown };
+
+struct Event {
+    EventKind kind;
+    int virtualKey;
+    bool down;
+};
+
+// Far more than a player can type between two frames; beyond it, events are dropped.
+constexpr int kQueueSize = 256;
+Event gQueue[kQueueSize];
+int gFirst;
+int gCount;
+
+void Queue(Event event) {
+    if (gCount < kQueueSize) {
+        gQueue[(gFirst + gCount) % kQueueSize] = event;
+        ++gCount;
+    }
+}
+
+// Keys the program uses are the program's: arrows and space must not scroll the page. While a
+// message box waits for OK, the keys are the box's.
+EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
+    const int key = VirtualKeyFromCode(event->code);
+    if (key == 0 || zephyx_page_message_box_open()) {
+        return EM_FALSE;
+    }
+    Queue(Event{EventKind::Key, key, type == EMSCRIPTEN_EVENT_KEYDOWN});
+    return EM_TRUE;
+}
+
+EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
+    Queue(Event{EventKind::FocusLost, 0, false});
+    return EM_FALSE;
+}
+
+EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void*) {
+    Queue(Event{event->hidden ? EventKind::Hidden : EventKind::Shown, 0, false});
+    return EM_FALSE;
+}
+
+void Deliver(const Event& event) {
+    switch (event.kind) {
+        case EventKind::Key:
+            PlatformKeyEvent(event.virtualKey, event.down);
+            break;
+        case EventKind::FocusLost:
+            PlatformFocusLost();
+            break;
+        case EventKind::Hidden:
+            PlatformWindowMinimised(true);
+            break;
+        case EventKind::Shown:
+            PlatformWindowMinimised(false);
+            break;
+    }
+}
+
+}  // namespace
+
+void WebInputListen() {
+    gFirst = 0;
+    gCount = 0;
+    const char* page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    emscripten_set_keydown_callback(page, nullptr, EM_TRUE, OnKey);
+    emscripten_set_keyup_callback(page, nullptr, EM_TRUE, OnKey);
+    emscripten_set_blur_callback(page, nullptr, EM_TRUE, OnBlur);
+    emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibility);
+    // A page opened in a background tab starts hidden.
+    EmscriptenVisibilityChangeEvent visibility;
+    if (emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS &&
+        visibility.hidden) {
+        Queue(Event{EventKind::Hidden, 0, false});
+    }
+}
+
+void WebInputStop() {
+    emscripten_html5_remove_all_event_listeners();
+    gCount = 0;
+}
+
+bool WebInputDeliver() {
+    const bool any = gCount > 0;
+    while (gCount > 0) {
+        const Event event = gQueue[gFirst];
+        gFirst = (gFirst + 1) % kQueueSize;
+        --gCount;
+        Deliver(event);
+    }
+    return any;
+}

@@ -1,0 +1,70 @@
+#include "web_present.h"
+
+#include <vector>
+
+extern "C" {
+// 2 for WebGL2, 1 for the 2D canvas, 0 when neither can be had (web_present.js).
+int zephyx_present_start(int width, int height);
+void zephyx_present_resize(int width, int height);
+void zephyx_present_indexed(const uint8_t* pixels, int width, int height, int pitch,
+                            const BackendColor* palette);
+void zephyx_present_rgba(const uint32_t* pixels, int width, int height);
+}
+
+namespace {
+
+constexpr int kWebGl2 = 2;
+
+int gPresenter;
+std::vector<uint32_t> gRgba;  // the 2D canvas's picture, sized with the display mode
+uint32_t gLookup[256];
+
+// Each entry as the canvas stores a pixel: red, green, blue, opaque alpha, byte by byte.
+void FillLookup(const BackendColor palette[256]) {
+    for (int i = 0; i < 256; ++i) {
+        gLookup[i] = uint32_t{palette[i].red} | uint32_t{palette[i].green} << 8 |
+                     uint32_t{palette[i].blue} << 16 | 0xFF000000u;
+    }
+}
+
+void ConvertPicture(const uint8_t* pixels, int width, int height, int pitch) {
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
+        uint32_t* out = gRgba.data() + static_cast<size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            out[x] = gLookup[row[x]];
+        }
+    }
+}
+
+}  // namespace
+
+bool WebPresentStart(int width, int height) {
+    gPresenter = zephyx_present_start(width, height);
+    if (gPresenter == 0) {
+        return false;
+    }
+    WebPresentResize(width, height);
+    return true;
+}
+
+void WebPresentResize(int width, int height) {
+    zephyx_present_resize(width, height);
+    if (gPresenter != kWebGl2) {
+        gRgba.assign(static_cast<size_t>(width) * height, 0);
+    }
+}
+
+void WebPresent(const uint8_t* pixels, int width, int height, int pitch,
+                const BackendColor palette[256]) {
+    if (gPresenter == kWebGl2) {
+        zephyx_present_indexed(pixels, width, height, pitch, palette);
+        return;
+    }
+    if (gRgba.size() != static_cast<size_t>(width) * height) {
+        return;
+    }
+    FillLookup(palette);
+    ConvertPicture(pixels, width, height, pitch);
+    zephyx_present_rgba(gRgba.data(), width, height);
+}

@@ -1,0 +1,166 @@
+// The presenters behind web_present.cpp: WebGL2 looks the palette up in a shader, the 2D
+// canvas takes colours worked out in the program. Where WebGL2 is rasterised on the CPU
+// (SwiftShader, llvmpipe), the 2D canvas shows the same picture for less, so it is used
+// instead. `?presenter=webgl2` or `?presenter=2d` in the page's address asks for one of them.
+mergeInto(LibraryManager.library, {
+  $ZephyxPresent: {
+    gl: null,
+    context2d: null,
+    image: null,
+    pictureTexture: null,
+    paletteTexture: null,
+    vertexShader: '#version 300 es\n' +
+        'void main() {\n' +
+        '  vec2 corner = vec2(float((gl_VertexID << 1) & 2), float(gl_VertexID & 2));\n' +
+        '  gl_Position = vec4(corner * 2.0 - 1.0, 0.0, 1.0);\n' +
+        '}\n',
+    // The canvas is the picture's size, so each fragment is one pixel; row 0 is the top.
+    fragmentShader: '#version 300 es\n' +
+        'precision mediump float;\n' +
+        'uniform mediump sampler2D picture;\n' +
+        'uniform mediump sampler2D palette;\n' +
+        'out vec4 colour;\n' +
+        'void main() {\n' +
+        '  ivec2 size = textureSize(picture, 0);\n' +
+        '  ivec2 at = ivec2(int(gl_FragCoord.x), size.y - 1 - int(gl_FragCoord.y));\n' +
+        '  int index = int(texelFetch(picture, at, 0).r * 255.0 + 0.5);\n' +
+        '  colour = vec4(texelFetch(palette, ivec2(index, 0), 0).rgb, 1.0);\n' +
+        '}\n',
+
+    // True when the browser's WebGL2 has a GPU behind it. Asked of a canvas of its own: a
+    // canvas that once gave a WebGL context can never give a 2D one.
+    hasGpu: function() {
+      var gl = document.createElement('canvas').getContext('webgl2');
+      if (!gl) {
+        return false;
+      }
+      var info = gl.getExtension('WEBGL_debug_renderer_info');
+      var renderer = String(gl.getParameter(info ? info.UNMASKED_RENDERER_WEBGL : gl.RENDERER));
+      var lose = gl.getExtension('WEBGL_lose_context');
+      if (lose) {
+        lose.loseContext();
+      }
+      return !/SwiftShader|llvmpipe|softpipe|Software/i.test(renderer);
+    },
+    canvas: function() {
+      return document.getElementById('screen');
+    },
+    compile: function(gl, type, source) {
+      var shader = gl.createShader(type);
+      gl.shaderSource(shader, source);
+      gl.compileShader(shader);
+      if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS)) {
+        throw new Error(gl.getShaderInfoLog(shader));
+      }
+      return shader;
+    },
+    texture: function(gl, unit) {
+      var texture = gl.createTexture();
+      gl.activeTexture(gl.TEXTURE0 + unit);
+      gl.bindTexture(gl.TEXTURE_2D, texture);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, gl.NEAREST);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, gl.NEAREST);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, gl.CLAMP_TO_EDGE);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, gl.CLAMP_TO_EDGE);
+      return texture;
+    },
+    startWebGl2: function(canvas) {
+      // The drawing buffer is kept: without that, what reads the canvas back (a screenshot, the
+      // tests) may get a cleared or an old picture.
+      var gl = canvas.getContext('webgl2', {alpha: false, antialias: false, depth: false,
+                                            preserveDrawingBuffer: true});
+      if (!gl) {
+        return false;
+      }
+      try {
+        var program = gl.createProgram();
+        gl.attachShader(program, ZephyxPresent.compile(gl, gl.VERTEX_SHADER,
+                                                       ZephyxPresent.vertexShader));
+        gl.attachShader(program, ZephyxPresent.compile(gl, gl.FRAGMENT_SHADER,
+                                                       ZephyxPresent.fragmentShader));
+        gl.linkProgram(program);
+        if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
+          throw new Error(gl.getProgramInfoLog(program));
+        }
+        gl.useProgram(program);
+        gl.uniform1i(gl.getUniformLocation(program, 'picture'), 0);
+        gl.uniform1i(gl.getUniformLocation(program, 'palette'), 1);
+      } catch (error) {
+        console.warn('WebGL2 presentation unavailable: ' + error.message);
+        return false;
+      }
+      gl.bindVertexArray(gl.createVertexArray());
+      gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
+      ZephyxPresent.pictureTexture = ZephyxPresent.texture(gl, 0);
+      ZephyxPresent.paletteTexture = ZephyxPresent.texture(gl, 1);
+      gl.texStorage2D(gl.TEXTURE_2D, 1, gl.RGBA8, 256, 1);
+      ZephyxPresent.gl = gl;
+      return true;
+    },
+  },
+
+  zephyx_present_start__deps: ['$ZephyxPresent'],
+  zephyx_present_start: function(width, height) {
+    var canvas = ZephyxPresent.canvas();
+    if (!canvas) {
+      return 0;
+    }
+    canvas.width = width;
+    canvas.height = height;
+    var wanted = new URLSearchParams(location.search).get('presenter');
+    var webGl2 = wanted === 'webgl2' || (wanted !== '2d' && ZephyxPresent.hasGpu());
+    if (webGl2 && ZephyxPresent.startWebGl2(canvas)) {
+      canvas.dataset.presenter = 'webgl2';
+      return 2;
+    }
+    ZephyxPresent.context2d = canvas.getContext('2d', {alpha: false});
+    if (!ZephyxPresent.context2d) {
+      return 0;
+    }
+    canvas.dataset.presenter = '2d';
+    return 1;
+  },
+
+  zephyx_present_resize__deps: ['$ZephyxPresent'],
+  zephyx_present_resize: function(width, height) {
+    var canvas = ZephyxPresent.canvas();
+    canvas.width = width;
+    canvas.height = height;
+    var gl = ZephyxPresent.gl;
+    if (gl) {
+      gl.viewport(0, 0, width, height);
+      gl.activeTexture(gl.TEXTURE0);
+      gl.bindTexture(gl.TEXTURE_2D, ZephyxPresent.pictureTexture);
+      gl.texImage2D(gl.TEXTURE_2D, 0, gl.R8, width, height, 0, gl.RED, gl.UNSIGNED_BYTE, null);
+    }
+    if (Module.onDisplayMode) {
+      Module.onDisplayMode(width, height);
+    }
+  },
+
+  zephyx_present_indexed__deps: ['$ZephyxPresent'],
+  zephyx_present_indexed: function(pixels, width, height, pitch, palette) {
+    var gl = ZephyxPresent.gl;
+    gl.pixelStorei(gl.UNPACK_ROW_LENGTH, pitch);
+    gl.activeTexture(gl.TEXTURE0);
+    gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, width, height, gl.RED, gl.UNSIGNED_BYTE,
+                     HEAPU8, pixels);
+    gl.pixelStorei(gl.UNPACK_ROW_LENGTH, 0);
+    gl.activeTexture(gl.TEXTURE1);
+    gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, 256, 1, gl.RGBA, gl.UNSIGNED_BYTE, HEAPU8, palette);
+    gl.drawArrays(gl.TRIANGLES, 0, 3);
+  },
+
+  zephyx_present_rgba__deps: ['$ZephyxPresent'],
+  zephyx_present_rgba: function(pixels, width, height) {
+    // A view of the program's own picture, made again only when the memory has grown (which
+    // replaces the buffer) or the picture moved or changed size.
+    var image = ZephyxPresent.image;
+    if (!image || image.data.buffer !== HEAPU8.buffer || image.data.byteOffset !== pixels ||
+        image.width !== width || image.height !== height) {
+      var view = new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4);
+      image = ZephyxPresent.image = new ImageData(view, width, height);
+    }
+    ZephyxPresent.context2d.putImageData(image, 0, 0);
+  },
+});

@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""Measures the browser build in headless Chromium: the work of each frame inside the program
+(the game's frame and the presentation separately), frames per second, and the size of what
+the page transfers, plain and gzip-compressed.
+
+    measure_web.py WEB_BUILD [SECONDS]
+
+For each presenter (WebGL2, then the 2D canvas) the title runs SECONDS (10) and then a game
+with the space bar held for as long. Browser CPU is the user and system time of all of
+Chromium's processes over the wall time, in percent of one core. A frame's work is the time the program is awake from the
+end of one presentation to the end of the next: everything but sleeping. The program keeps
+the figures of its latest 1024 frames (see platform/web/web_stats.h); nothing reads the canvas
+while measuring.
+"""
+
+import gzip
+import os
+import statistics
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+from browser import Browser, StaticServer  # noqa: E402
+
+FILES = ("zephyx.html", "zephyx.js", "zephyx.wasm")
+
+
+def descendants(root):
+    """The processes started, directly or not, by process `root`."""
+    parents = {}
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                with open(f"/proc/{entry}/stat") as stat:
+                    parents[int(entry)] = int(stat.read().rsplit(")", 1)[1].split()[1])
+            except (OSError, IndexError, ValueError):
+                pass
+    found, frontier = set(), {root}
+    while frontier:
+        frontier = {pid for pid, parent in parents.items() if parent in frontier} - found
+        found |= frontier
+    return found
+
+
+def cpu_seconds(pids):
+    """User and system time of the processes (fields 14 and 15 of /proc/<pid>/stat)."""
+    ticks = 0
+    for pid in pids:
+        try:
+            with open(f"/proc/{pid}/stat") as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
+            ticks += int(fields[11]) + int(fields[12])
+        except (OSError, IndexError, ValueError):
+            pass
+    return ticks / os.sysconf("SC_CLK_TCK")
+
+
+def percentile(values, share):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, int(share * len(ordered)))]
+
+
+def frame_costs(browser, first, last):
+    return browser.script(
+        "const costs = [];"
+        "for (let n = arguments[0]; n < arguments[1]; ++n) {"
+        "  costs.push([Module._zephyx_stats_frame_ms(n), Module._zephyx_stats_present_ms(n)]);"
+        "}"
+        "return costs;", first, last)
+
+
+def measure(browser, label, seconds):
+    processes = descendants(browser.driver.service.process.pid)
+    first, started, cpu = browser.presented(), time.monotonic(), cpu_seconds(processes)
+    time.sleep(seconds)
+    last, ended, cpu = browser.presented(), time.monotonic(), cpu_seconds(processes) - cpu
+    costs = [c for c in frame_costs(browser, first, last) if c[0] >= 0]
+    whole = [c[0] for c in costs]
+    present = [c[1] for c in costs]
+    game = [c[0] - c[1] for c in costs]
+    fps = (last - first) / (ended - started)
+    print(f"| {label} | {fps:.1f} | {statistics.median(game) * 1000:.0f} µs "
+          f"| {statistics.median(present) * 1000:.0f} µs "
+          f"| {statistics.median(whole) * 1000:.0f} µs "
+          f"| {percentile(whole, 0.95) * 1000:.0f} µs "
+          f"| {cpu / (ended - started):.0%} |", flush=True)
+
+
+def measure_presenter(server, presenter, seconds):
+    with Browser() as browser:
+        browser.open(server.url + "zephyx.html?presenter=" + presenter)
+        deadline = time.monotonic() + 60
+        while (browser.presented() or 0) < 120:
+            if time.monotonic() > deadline:
+                raise SystemExit("the program presented nothing within a minute")
+            time.sleep(0.2)
+        shown = browser.script("return document.getElementById('screen').dataset.presenter")
+        measure(browser, f"{shown}, title", seconds)
+        browser.key("space", True)
+        try:
+            time.sleep(1)
+            measure(browser, f"{shown}, playing (space held)", seconds)
+        finally:
+            browser.key("space", False)
+
+
+def sizes(folder):
+    print("| file | bytes | gzip -9 |")
+    print("|---|---|---|")
+    plain = packed = 0
+    for name in FILES:
+        with open(os.path.join(folder, name), "rb") as source:
+            data = source.read()
+        size, squeezed = len(data), len(gzip.compress(data, 9))
+        plain, packed = plain + size, packed + squeezed
+        print(f"| {name} | {size:,} | {squeezed:,} |")
+    print(f"| all | {plain:,} | {packed:,} |")
+
+
+def main():
+    folder = sys.argv[1]
+    seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 10
+    print(f"Chromium headless, {seconds:.0f} s each; medians and the 95th percentile of frames\n")
+    print("| presenter, scene | frames/s | game frame | presentation | whole frame | whole, 95% "
+          "| browser CPU |")
+    print("|---|---|---|---|---|---|---|")
+    with StaticServer(folder) as server:
+        for presenter in ("webgl2", "2d"):
+            measure_presenter(server, presenter, seconds)
+    print()
+    sizes(folder)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,159 @@
+"""The browser build served on 127.0.0.1 and played in headless Chromium through Selenium.
+
+The page is read as a player's eyes would see the canvas: the picture is copied off the canvas
+as it stands. Keys are real key events from the browser's input layer (DevTools), with the
+key names a keyboard gives. Anything missing on the machine raises Skip.
+"""
+
+import base64
+import functools
+import http.server
+import os
+import shutil
+import threading
+
+from picture import Picture
+from xsession import Skip, log
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+
+# Key name -> (KeyboardEvent.code, KeyboardEvent.key, Windows virtual-key code).
+KEYS = {
+    "space": ("Space", " ", 0x20),
+    "Left": ("ArrowLeft", "ArrowLeft", 0x25),
+    "Up": ("ArrowUp", "ArrowUp", 0x26),
+    "Right": ("ArrowRight", "ArrowRight", 0x27),
+    "Down": ("ArrowDown", "ArrowDown", 0x28),
+    "Escape": ("Escape", "Escape", 0x1B),
+    "Return": ("Enter", "Enter", 0x0D),
+}
+
+# Copies the canvas through a 2D canvas and hands it over as base64 RGBA.
+READ_CANVAS = """
+const screen = document.getElementById('screen');
+const copy = document.createElement('canvas');
+copy.width = screen.width;
+copy.height = screen.height;
+const context = copy.getContext('2d');
+context.drawImage(screen, 0, 0);
+const rgba = context.getImageData(0, 0, copy.width, copy.height).data;
+let text = '';
+for (let i = 0; i < rgba.length; i += 32768) {
+  text += String.fromCharCode.apply(null, rgba.subarray(i, i + 32768));
+}
+return [copy.width, copy.height, btoa(text)];
+"""
+
+
+def picture_from_rgba(width, height, encoded):
+    rgba = base64.b64decode(encoded)
+    rgb = bytearray(width * height * 3)
+    rgb[0::3], rgb[1::3], rgb[2::3] = rgba[0::4], rgba[1::4], rgba[2::4]
+    return Picture(width, height, bytes(rgb))
+
+
+class StaticServer:
+    """The build folder over HTTP on 127.0.0.1 (a page from file:// cannot fetch its .wasm)."""
+
+    def __init__(self, folder):
+        handler = functools.partial(Quiet, directory=folder)
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
+
+    def __enter__(self):
+        self.thread.start()
+        return self
+
+    def __exit__(self, *_):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    """Says nothing, and isolates the page so its clock is precise to microseconds rather
+    than the tenth of a millisecond browsers give other pages."""
+
+    def end_headers(self):
+        self.send_header("Cross-Origin-Opener-Policy", "same-origin")
+        self.send_header("Cross-Origin-Embedder-Policy", "require-corp")
+        super().end_headers()
+
+    def log_message(self, *_):
+        pass
+
+
+class Browser:
+    """Headless Chromium with one tab, for the life of a `with` block."""
+
+    def __init__(self, width=800, height=700):
+        self.size = f"{width},{height}"
+        self.driver = None
+
+    def __enter__(self):
+        try:
+            from selenium import webdriver
+            from selenium.webdriver.chrome.options import Options
+            from selenium.webdriver.chrome.service import Service
+        except ImportError:
+            raise Skip("Selenium is not installed for /usr/bin/python3 (python3-selenium; "
+                       "bash scripts/setup.sh installs it)")
+        for tool in (CHROMIUM, CHROMEDRIVER):
+            if shutil.which(tool) is None:
+                raise Skip(f"{tool} is not installed (bash scripts/setup.sh installs it)")
+        options = Options()
+        options.binary_location = CHROMIUM
+        for argument in ("--headless=new", "--no-sandbox", "--window-size=" + self.size,
+                         "--disable-dev-shm-usage", "--mute-audio",
+                         # WebGL2 on the CPU where there is no GPU, as on a CI machine.
+                         "--enable-unsafe-swiftshader"):
+            options.add_argument(argument)
+        self.driver = webdriver.Chrome(options=options, service=Service(CHROMEDRIVER))
+        self.tab = self.driver.execute_cdp_cmd("Target.getTargetInfo", {})["targetInfo"]
+        return self
+
+    def __exit__(self, *_):
+        if self.driver is not None:
+            self.driver.quit()
+
+    def open(self, url):
+        log("opening " + url)
+        self.driver.get(url)
+
+    def script(self, code, *args):
+        return self.driver.execute_script(code, *args)
+
+    def screenshot(self):
+        return picture_from_rgba(*self.script(READ_CANVAS))
+
+    def screenshot_after(self, count):
+        """The canvas read as soon as `count` pictures have been presented."""
+        width, height, encoded = self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "const wanted = arguments[0];"
+            "const poll = () => Module._zephyx_stats_presented() >= wanted ?"
+            "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
+            "poll();", count)
+        return picture_from_rgba(width, height, encoded)
+
+    def presented(self):
+        """Pictures the program has presented, or None before it runs."""
+        return self.script("return window.Module && Module.calledRun ? "
+                           "Module._zephyx_stats_presented() : null")
+
+    def key(self, name, down):
+        code, key, virtual = KEYS[name]
+        event = {"type": "keyDown" if down else "keyUp", "code": code, "key": key,
+                 "windowsVirtualKeyCode": virtual, "nativeVirtualKeyCode": virtual}
+        if down and key == "Enter":
+            event["text"] = "\r"  # what makes a focused button act
+        self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", event)
+
+    def hide(self):
+        """Another tab comes to the front, which hides this one."""
+        self.other = self.driver.execute_cdp_cmd("Target.createTarget", {"url": "about:blank"})
+
+    def show(self):
+        self.driver.execute_cdp_cmd("Target.activateTarget", {"targetId": self.tab["targetId"]})
+        self.driver.execute_cdp_cmd("Target.closeTarget", self.other)

@@ -1,0 +1,261 @@
+#!/usr/bin/env python3
+"""Plays the browser build in headless Chromium, driven only by key events, and checks the
+picture on the canvas against the native program's.
+
+    web_play_test.py WEB_BUILD REPLAY_TEST ASSETS SHOTS
+
+WEB_BUILD holds zephyx.html, .js and .wasm (the web preset). REPLAY_TEST is the replay test
+program, which plays a session on the headless backend and writes the native title and
+game-over pictures it presented (title.png, gameover.png). A key held while the page loses
+focus must not stay down. The title must be
+the native one pixel for pixel outside the frame counter, and the system-font text of "Game
+Over" and its score must land within 2 pixels of the native text. The canvas pictures land in
+SHOTS/web. The round is presented with WebGL2; last, the title is compared again as the 2D
+canvas presents it, for browsers without WebGL2 or without a GPU.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+from browser import Browser, StaticServer
+from picture import (FPS_BOX, PLAY_LEFT, PLAY_RIGHT, PROMPT_YELLOW, SHIP_TOP, close, ink_box,
+                     load_png, ship_centre)
+from player import Assets, frame_counter, game_problems, title_problems
+from xsession import Failure, log, require_program, run_test, wait_for
+
+START_SECONDS = 60
+STEER_PIXELS = 16
+TEXT_TOLERANCE = 2
+GAME_OVER_LINE = (0, 170, 640, 300)  # "Game Over" at 128 pixels from row 180
+SCORE_LINE = (0, 300, 640, 380)       # the score at 64 pixels from row 300
+HIDDEN_SECONDS = 1.0
+GAME_OVER_SWEEPS = 30
+
+
+def is_text_cyan(c):
+    """The game-over text's colour, which no sprite has."""
+    return c == (0, 255, 255)
+
+
+def is_flame(c):
+    return close(c, PROMPT_YELLOW, 24)
+
+
+class Round:
+    def __init__(self, browser, assets, shots):
+        self.browser, self.assets, self.shots = browser, assets, shots
+
+    def save(self, picture, name):
+        picture.save(os.path.join(self.shots, name + ".ppm"))
+
+    def wait_for_title(self, seconds):
+        def probe():
+            if self.browser.script("return !document.getElementById('ended').hidden"):
+                raise Failure("the program ended before the title showed")
+            picture = self.browser.screenshot()
+            rate, problems = frame_counter(picture, self.assets)
+            return picture, title_problems(picture) + problems
+
+        return wait_for("the title with its frame counter", probe, seconds)
+
+    def hold(self, key, until, what, seconds):
+        self.browser.key(key, True)
+        try:
+            return wait_for(what, until, seconds, interval=0)
+        finally:
+            self.browser.key(key, False)
+
+    def steer(self, key, direction):
+        before = ship_centre(self.browser.screenshot(), self.assets.back)
+        if before is None:
+            raise Failure(f"no ship along the bottom of the play field before holding {key}")
+
+        def moved():
+            after = ship_centre(self.browser.screenshot(), self.assets.back)
+            if after is None or (after - before) * direction < STEER_PIXELS:
+                return after, [f"the ship stays around {after} (from {before})"]
+            return after, []
+
+        after = self.hold(key, moved, f"the ship moving holding {key}", 5)
+        log(f"holding {key}: ship centre {before} -> {after}")
+
+
+def compare_title(picture, native):
+    wrong = [(x, y) for y in range(480) for x in range(640)
+             if not (x < FPS_BOX[2] and y < FPS_BOX[3]) and picture.at(x, y) != native.at(x, y)]
+    if wrong:
+        x, y = wrong[0]
+        raise Failure(f"the title differs from the native one in {len(wrong)} pixels, first at "
+                      f"({x}, {y}): browser {picture.at(x, y)}, native {native.at(x, y)}")
+    log("title: the native picture, pixel for pixel outside the frame counter")
+
+
+def check_visibility(round_, native_title):
+    """Hidden: no frames run. Shown again: the whole title within two frames."""
+    browser = round_.browser
+    browser.hide()
+    time.sleep(0.2)  # a frame already under way may still finish
+    hidden_at = browser.presented()
+    time.sleep(HIDDEN_SECONDS)
+    if browser.presented() != hidden_at:
+        raise Failure(f"{browser.presented() - hidden_at} frames ran while the tab was hidden")
+    browser.show()
+    picture = browser.screenshot_after(hidden_at + 2)
+    round_.save(picture, "shown_again")
+    log(f"hidden for {HIDDEN_SECONDS} s: no frames ran; shown again, two frames on:")
+    compare_title(picture, native_title)
+
+
+def check_focus_loss(round_):
+    """A key held while the page loses focus must not stay down: the ship stops."""
+    browser, back = round_.browser, round_.assets.back
+    before = ship_centre(browser.screenshot(), back)
+    browser.key("Right", True)  # and never released
+    try:
+        def moving():
+            now = ship_centre(browser.screenshot(), back)
+            return now, [] if now is not None and now - before >= 8 else ["not moving yet"]
+
+        wait_for("the ship moving right", moving, 5, interval=0)
+        browser.script("window.dispatchEvent(new FocusEvent('blur'))")
+        time.sleep(0.2)
+        stopped = ship_centre(browser.screenshot(), back)
+        time.sleep(0.5)  # 30 frames: 60 pixels if the key were stuck
+        later = ship_centre(browser.screenshot(), back)
+    finally:
+        browser.key("Right", False)
+    if stopped != later:
+        raise Failure(f"the ship moved from {stopped} to {later} after the page lost focus")
+    log(f"focus lost holding Right: the ship stays at {later}")
+
+
+def check_shot(round_):
+    """Holding space, the shot's yellow flames rise through the play field. One shot flies at
+    a time, so the one fired when the game started may have to leave the field first."""
+    field = (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
+    tops = []
+
+    def flies():
+        box = ink_box(round_.browser.screenshot(), field, is_flame)
+        if box and (not tops or box[1] != tops[-1]):
+            tops.append(box[1])
+        rising = any(later < earlier for earlier, later in zip(tops, tops[1:]))
+        return tops, [] if rising else [f"flames seen with their tops at rows {tops}"]
+
+    round_.hold("space", flies, "a shot flying up", 8)
+    log(f"a shot flies: flames with their tops at rows {tops}")
+
+
+def play_to_game_over(round_):
+    """Flies up to where the enemies come in and sweeps across the field until the ship is
+    hit. A sweep from one side to the other takes 4 seconds at 2 pixels a frame."""
+    browser = round_.browser
+    started = time.monotonic()
+
+    def over():
+        picture = browser.screenshot()
+        box = ink_box(picture, GAME_OVER_LINE, is_text_cyan)
+        return picture, [] if box else ["no \"Game Over\""]
+
+    browser.key("Up", True)
+    try:
+        for sweep in range(GAME_OVER_SWEEPS):
+            key = "Left" if sweep % 2 else "Right"
+            browser.key(key, True)
+            try:
+                picture = wait_for("game over", over, 4)
+                log(f"the ship was hit {time.monotonic() - started:.1f} s into the flight")
+                return picture
+            except Failure:
+                continue
+            finally:
+                browser.key(key, False)
+    finally:
+        browser.key("Up", False)
+    raise Failure(f"the ship was not hit in {GAME_OVER_SWEEPS} sweeps across the enemies")
+
+
+def compare_text(picture, native):
+    for name, line in (("Game Over", GAME_OVER_LINE), ("score", SCORE_LINE)):
+        ours, theirs = ink_box(picture, line, is_text_cyan), ink_box(native, line, is_text_cyan)
+        if ours is None or theirs is None:
+            raise Failure(f"no {name} text: browser {ours}, native {theirs}")
+        worst = max(abs(a - b) for a, b in zip(ours, theirs))
+        log(f"{name}: browser {ours}, native {theirs}, at most {worst} pixels apart")
+        if worst > TEXT_TOLERANCE:
+            raise Failure(f"the {name} text is {worst} pixels from the native one")
+
+
+def native_pictures(replay_test, folder):
+    """The title and game-over pictures of the native program on the headless backend."""
+    os.makedirs(folder)
+    result = subprocess.run([replay_test], env=dict(os.environ, ZEPHYX_SCREENSHOT_DIR=folder),
+                            capture_output=True, text=True, timeout=120)
+    if result.returncode != 0:
+        raise Failure("the replay test failed to make the native pictures:\n" + result.stdout)
+    return {name: os.path.join(folder, name + ".png") for name in ("title", "gameover")}
+
+
+def main():
+    web, replay_test, assets, shots = sys.argv[1:5]
+    require_program(os.path.join(web, "zephyx.html"),
+                    "cmake --preset web && cmake --build --preset web")
+    assets = Assets(assets)
+    shots = os.path.join(shots, "web")
+    shutil.rmtree(shots, ignore_errors=True)
+    native = native_pictures(replay_test, os.path.join(shots, "native"))
+
+    with StaticServer(web) as server, Browser() as browser:
+        round_ = Round(browser, assets, shots)
+        # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
+        browser.open(server.url + "zephyx.html?presenter=webgl2")
+        started = time.monotonic()
+        title = round_.wait_for_title(START_SECONDS)
+        log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
+            + browser.script("return document.getElementById('screen').dataset.presenter"))
+        round_.save(title, "title")
+        native_title = load_png(native["title"])
+        compare_title(title, native_title)
+
+        check_visibility(round_, native_title)
+
+        def game():
+            picture = browser.screenshot()
+            return picture, game_problems(picture, assets)
+
+        round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
+        round_.steer("Right", +1)
+        round_.steer("Left", -1)
+        check_focus_loss(round_)
+        check_shot(round_)
+
+        over = play_to_game_over(round_)
+        over_at = time.monotonic()
+        round_.save(over, "gameover")
+        compare_text(over, load_png(native["gameover"]))
+
+        round_.wait_for_title(15)
+        log(f"the title again {time.monotonic() - over_at:.1f} s after \"Game Over\" showed")
+
+        browser.key("Escape", True)
+        browser.key("Escape", False)
+        wait_for("the page to say the program ended",
+                 lambda: (None, [] if browser.script(
+                     "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
+        log("Escape: the page says the program ended and offers to start again")
+
+        # Where the browser has no WebGL2 or no GPU, the 2D canvas shows the same picture.
+        browser.open(server.url + "zephyx.html?presenter=2d")
+        title = round_.wait_for_title(START_SECONDS)
+        presenter = browser.script("return document.getElementById('screen').dataset.presenter")
+        if presenter != "2d":
+            raise Failure(f"asked for the 2D canvas, the page presents with {presenter}")
+        round_.save(title, "title_2d")
+        compare_title(title, native_title)
+
+
+if __name__ == "__main__":
+    run_test(main)
