@@ -30,9 +30,25 @@ ScaleRect FitRect(int outputWidth, int outputHeight, int pictureWidth, int pictu
     return Centred(width, outputHeight, outputWidth, outputHeight);
 }
 
+// Where scaling runs on the CPU every output pixel of a smooth scale costs: the target is
+// kept within maxFactor times the picture, shrunk about its centre at its own aspect ratio.
+ScaleRect CapTarget(ScaleRect target, int pictureWidth, int pictureHeight, int maxFactor) {
+    int maxWidth = pictureWidth * maxFactor;
+    int maxHeight = pictureHeight * maxFactor;
+    if (maxFactor <= 0 || (target.width <= maxWidth && target.height <= maxHeight)) {
+        return target;
+    }
+    double shrink = std::min(double(maxWidth) / target.width, double(maxHeight) / target.height);
+    int width = std::max(1, int(target.width * shrink + 0.5));
+    int height = std::max(1, int(target.height * shrink + 0.5));
+    return {target.x + (target.width - width) / 2, target.y + (target.height - height) / 2, width,
+            height};
+}
+
 // Nearest-neighbour up to the first whole factor that covers `target`, then linear down to it;
 // a target that is itself a whole multiple needs no linear step.
 ScalePlan SharpThenSmooth(ScaleRect target, int pictureWidth, int pictureHeight, int maxFactor) {
+    target = CapTarget(target, pictureWidth, pictureHeight, maxFactor);
     int covering =
         std::max(CeilDiv(target.width, pictureWidth), CeilDiv(target.height, pictureHeight));
     int factor = CapFactor(covering, maxFactor);

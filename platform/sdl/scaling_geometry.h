@@ -32,9 +32,10 @@ struct ScalePlan {
 };
 
 // The plan for a picture of pictureWidth x pictureHeight shown on outputWidth x outputHeight
-// pixels. `maxFactor` caps the nearest-neighbour factor where scaling runs on the CPU (0: no
-// cap); the integer mode then keeps its bars wider rather than go smooth. A screen smaller than
-// the picture always gets the whole picture scaled down smoothly, never a cropped one.
+// pixels. `maxFactor` caps the size where scaling runs on the CPU (0: no cap): the whole
+// factor, and the target of fit and stretch, which shrinks about the middle to at most
+// maxFactor times the picture (fit then becomes sharp). A screen smaller than the picture
+// always gets the whole picture scaled down smoothly, never a cropped one.
 ScalePlan PlanScaling(ScaleMode mode, int outputWidth, int outputHeight, int pictureWidth,
                       int pictureHeight, int maxFactor);
 

@@ -1,7 +1,8 @@
 // The SDL backend: the real window, keyboard, pads and presentation of the `zephyx` program.
 //
 // The 640x480 picture is a streaming texture that the GPU scales as the --scale option says
-// (scaled_presentation.h). Each present is one palette lookup per pixel. Alt+Enter toggles
+// (scaled_presentation.h); without a GPU it goes straight into the window's surface
+// (surface_presentation.h). Each present is one palette lookup per pixel. Alt+Enter toggles
 // desktop full-screen and a window, and F9 saves a screenshot, here below the game.
 #include <SDL.h>
 
@@ -218,8 +219,8 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
 }
 
 // Where SDL would render on the CPU, drawing into the window's surface ourselves sends the
-// display only the picture each frame instead of the whole screen.
-// The software renderer draws into that same surface, so it can be asked about first.
+// display only the picture each frame instead of the whole screen. (The software renderer
+// draws into that same surface, so the surface can be asked about while it exists.)
 bool UseSurfaceInstead(SDL_Window* window, SDL_Renderer* renderer) {
     SDL_RendererInfo info;
     return SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr &&

@@ -38,9 +38,18 @@ TEST(ScalingGeometryTest, FitKeeps4To3AndGoesSharpToTheNextWholeFactorBeforeSmoo
     // 1920x1080 fits 1440x1080, between 2x and 3x.
     EXPECT_EQ(Plan(ScaleMode::kFit, 1920, 1080), (ScalePlan{{240, 0, 1440, 1080}, 3, true}));
     EXPECT_EQ(Plan(ScaleMode::kFit, 3840, 2160), (ScalePlan{{480, 0, 2880, 2160}, 5, true}));
-    EXPECT_EQ(Plan(ScaleMode::kFit, 3840, 2160, 2), (ScalePlan{{480, 0, 2880, 2160}, 2, true}));
+
     // A tall screen puts the bars above and below.
     EXPECT_EQ(Plan(ScaleMode::kFit, 1080, 1920), (ScalePlan{{0, 555, 1080, 810}, 2, true}));
+}
+
+TEST(ScalingGeometryTest, TheCpuCapShrinksFitAndStretchTargetsAboutTheMiddle) {
+    EXPECT_EQ(Plan(ScaleMode::kFit, 3840, 2160, 2), (ScalePlan{{1280, 600, 1280, 960}, 2, false}));
+    EXPECT_EQ(Plan(ScaleMode::kStretch, 1920, 1080, 2),
+              (ScalePlan{{320, 180, 1280, 720}, 2, true}));
+    // Within the cap nothing changes.
+    EXPECT_EQ(Plan(ScaleMode::kFit, 1280, 1024, 2), Plan(ScaleMode::kFit, 1280, 1024));
+    EXPECT_EQ(Plan(ScaleMode::kStretch, 1280, 800, 2), Plan(ScaleMode::kStretch, 1280, 800));
 }
 
 TEST(ScalingGeometryTest, StretchFillsTheOutputWhateverItsShape) {
