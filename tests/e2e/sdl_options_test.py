@@ -237,12 +237,13 @@ class OtherWindow:
 
 
 def play_field_changes(session, seconds):
-    """True when the play field (away from the other window) changes within `seconds`."""
-    first = session.screenshot().sample(150, 0, 1, 480, 300).data
+    """True when the play field (right of the other window) changes within `seconds`: the
+    ship and the enemies animate while frames run."""
+    first = session.screenshot().sample(150, 0, 1, 480, 480).data
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         time.sleep(0.3)
-        if session.screenshot().sample(150, 0, 1, 480, 300).data != first:
+        if session.screenshot().sample(150, 0, 1, 480, 480).data != first:
             return True
     return False
 
@@ -275,18 +276,17 @@ def focus(program, assets_folder):
                 other.close()
             session.xdotool("windowfocus", "--sync", game_window)
 
+            # The game may have ended meanwhile (the ship was hit): the title is whole too.
             def whole_and_running():
                 picture = session.screenshot()
                 rate, problems = frame_counter(picture, assets)
-                field = sum(1 for y in range(480) if close(picture.at(150, y),
-                                                           assets.back.colour(150, y), 8))
-                if field < 400 and not title_problems(picture) == []:
-                    problems.append(f"neither the game nor the title shows ({field} rows)")
+                if game_problems(picture, assets) and title_problems(picture):
+                    problems.append("neither a whole game picture nor the title shows")
                 return rate, problems
 
             rate = wait_for("a whole picture and running frames after the focus came back",
                             whole_and_running, 10)
-            if not play_field_changes(session, 3) and title_problems(session.screenshot()):
+            if title_problems(session.screenshot()) and not play_field_changes(session, 3):
                 raise Failure("the frames do not run again after the focus came back")
             log(f"focus back: a whole picture, {rate} frames a second")
             quit_with(game, session, "Escape")
