@@ -140,13 +140,4 @@ TEST(KeyMergeTest, FocusLossReleasesEverySource) {
     EXPECT_TRUE(merge.Set(kPad2, kSpace, true)) << "a new press after the loss is a change";
 }
 
-TEST(KeyMergeTest, SourcesAndKeysOutOfRangeAreIgnored) {
-    KeyMerge merge;
-    EXPECT_FALSE(merge.Set(KeyMerge::kSources, kSpace, true));
-    EXPECT_FALSE(merge.Set(-1, kSpace, true));
-    EXPECT_FALSE(merge.Set(kPad1, 256, true));
-    EXPECT_FALSE(merge.IsDown(kSpace));
-    EXPECT_FALSE(merge.IsDown(256));
-}
-
 }  // namespace
