@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,22 @@ std::vector<uint8_t> PictureAsRgb() {
         rgb[i * 3 + 2] = colour.blue;
     }
     return rgb;
+}
+
+// XDG_PICTURES_DIR from the environment, else from the desktop's user-dirs.dirs file.
+std::string PicturesDir() {
+    if (const char* fromEnvironment = getenv("XDG_PICTURES_DIR")) {
+        return fromEnvironment;
+    }
+    const char* home = getenv("HOME");
+    const char* config = getenv("XDG_CONFIG_HOME");
+    std::string folder = config != nullptr && *config != '\0'
+                             ? config
+                             : std::string(home != nullptr ? home : "") + "/.config";
+    std::ifstream file(folder + "/user-dirs.dirs");
+    std::stringstream text;
+    text << file.rdbuf();
+    return PicturesDirFromUserDirs(text.str(), home != nullptr ? home : "");
 }
 
 }  // namespace
@@ -53,7 +71,7 @@ void SaveScreenshot() {
     std::tm local;
     localtime_r(&now, &local);
     std::string path =
-        NewScreenshotPath(ScreenshotFolders(getenv("XDG_PICTURES_DIR"), getenv("HOME")), local);
+        NewScreenshotPath(ScreenshotFolders(PicturesDir().c_str(), getenv("HOME")), local);
     if (path.empty()) {
         fprintf(stderr, "zephyx: no screenshot: no folder for it can be made or written\n");
         return;

@@ -13,6 +13,11 @@
 // and last the current folder ".".
 std::vector<std::string> ScreenshotFolders(const char* picturesDir, const char* home);
 
+// The pictures folder that the text of a user-dirs.dirs file names in its XDG_PICTURES_DIR
+// line ("$HOME/Pictures" or an absolute path), with $HOME replaced by `home`; empty when the
+// text names none. Desktops keep the folder there rather than in the environment.
+std::string PicturesDirFromUserDirs(const std::string& text, const std::string& home);
+
 // "zephyx-YYYY-MM-DD-HHMMSS.png" for `when`, or with "-N" before ".png" for attempt N > 1.
 std::string ScreenshotFileName(const std::tm& when, int attempt);
 

@@ -60,6 +60,20 @@ TEST(ScreenshotFilesTest, PicturesFolderFirstThenHomeThenHere) {
     EXPECT_EQ(ScreenshotFolders("", nullptr), (std::vector<std::string>{"."}));
 }
 
+TEST(ScreenshotFilesTest, PicturesFolderFromTheDesktopsUserDirsFile) {
+    const std::string file =
+        "# written by xdg-user-dirs-update\n"
+        "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+        "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
+    EXPECT_EQ(PicturesDirFromUserDirs(file, "/home/ann"), "/home/ann/Bilder");
+    EXPECT_EQ(PicturesDirFromUserDirs("XDG_PICTURES_DIR=\"/srv/shots\"", "/home/ann"),
+              "/srv/shots");
+    EXPECT_EQ(PicturesDirFromUserDirs("XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n", "/h"), "");
+    EXPECT_EQ(PicturesDirFromUserDirs("XDG_PICTURES_DIR=\"relative\"\n", "/h"), "");
+    EXPECT_EQ(PicturesDirFromUserDirs("#XDG_PICTURES_DIR=\"$HOME/Old\"\n", "/h"), "");
+    EXPECT_EQ(PicturesDirFromUserDirs("", "/h"), "");
+}
+
 TEST(ScreenshotFilesTest, NamedByDateAndTimeWithANumberForTheSameSecond) {
     EXPECT_EQ(ScreenshotFileName(When(), 1), "zephyx-2026-03-07-090503.png");
     EXPECT_EQ(ScreenshotFileName(When(), 2), "zephyx-2026-03-07-090503-2.png");
