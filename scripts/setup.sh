@@ -7,6 +7,7 @@ ZEPHYX_PACKAGES=(
     build-essential cmake ninja-build clang libclang-rt-14-dev libfuzzer-14-dev
     googletest libgtest-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-dejavu-core
+    libpng-dev
     mingw-w64 wine wine64 xvfb xauth xdotool imagemagick
     libpng-dev dpkg-dev desktop-file-utils appstream lintian icoutils x11-utils
     emscripten chromium chromium-driver python3-selenium

@@ -40,6 +40,7 @@ void HeadlessSetPumpHook(HeadlessPumpHook hook, void* context);
 
 void HeadlessRequestClose();  // the window's close button
 void HeadlessSetMinimised(bool minimised);
+void HeadlessSetFocused(bool focused);  // another window took the focus, or gave it back
 void HeadlessMoveMouse();
 void HeadlessSetWindowAvailable(bool available);  // false: no window can be opened
 

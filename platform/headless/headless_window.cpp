@@ -63,6 +63,14 @@ void HeadlessSetMinimised(bool minimised) {
     PlatformWindowMinimised(minimised);
 }
 
+void HeadlessSetFocused(bool focused) {
+    if (focused) {
+        PlatformFocusGained();
+    } else {
+        PlatformFocusLost();
+    }
+}
+
 void HeadlessMoveMouse() {
     PlatformMouseMoved();
 }

@@ -1,8 +1,9 @@
-// The SDL backend: the real window, keyboard and presentation of the `zephyx` program.
+// The SDL backend: the real window, keyboard, pads and presentation of the `zephyx` program.
 //
-// The 640x480 picture is a streaming texture that the GPU scales by the largest whole factor
-// that fits, letterboxed, with nearest filtering. Each present is one palette lookup per pixel.
-// Alt+Enter toggles desktop full-screen and a window here, below the game.
+// The 640x480 picture is a streaming texture that the GPU scales as the --scale option says
+// (scaled_presentation.h); without a GPU it goes straight into the window's surface
+// (surface_presentation.h). Each present is one palette lookup per pixel. Alt+Enter toggles
+// desktop full-screen and a window, and F9 saves a screenshot, here below the game.
 #include <SDL.h>
 
 #include <cstdio>
@@ -10,15 +11,22 @@
 
 #include "../src/backend.h"
 #include "../src/window_events.h"
+#include "backend_options.h"
 #include "palette_convert.h"
+#include "scaled_presentation.h"
+#include "screenshot.h"
+#include "sdl_input.h"
 #include "sdl_keys.h"
 #include "sdl_window_identity.h"
+#include "surface_presentation.h"
+#include "window_setup.h"
 
 namespace {
 
 SDL_Window* gWindow;
 SDL_Renderer* gRenderer;
 SDL_Texture* gTexture;
+bool gOnSurface;  // no renderer: the picture goes straight into the window's surface
 int gTextureWidth;
 int gTextureHeight;
 bool gFullscreen;
@@ -61,7 +69,33 @@ void SetFullscreen(bool fullscreen) {
 }
 
 bool IsAltEnter(const SDL_KeyboardEvent& key) {
-    return key.keysym.sym == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0;
+    return (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) &&
+           (key.keysym.mod & KMOD_ALT) != 0;
+}
+
+// The window manager, or a display going away, may change full screen behind our back.
+void FollowFullscreenState() {
+    if (gWindow != nullptr) {
+        gFullscreen = (SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN) != 0;
+    }
+}
+
+// In full screen the program owns the display, as in exclusive mode on Windows: switching away
+// minimises it (SDL asks the window manager to; without one we stop frames all the same), and
+// coming back restores it. A window keeps running unfocused.
+void HandleFocusChange(bool focused) {
+    if (!focused) {
+        ReleaseAllInputKeys();
+        PlatformFocusLost();
+        if (gFullscreen) {
+            PlatformWindowMinimised(true);
+        }
+        return;
+    }
+    PlatformFocusGained();
+    if ((SDL_GetWindowFlags(gWindow) & SDL_WINDOW_MINIMIZED) == 0) {
+        PlatformWindowMinimised(false);
+    }
 }
 
 void HandleWindowEvent(const SDL_WindowEvent& event) {
@@ -77,7 +111,18 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
             PlatformWindowMinimised(false);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            PlatformFocusLost();
+            HandleFocusChange(false);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            HandleFocusChange(true);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            FollowFullscreenState();
+            RepaintWholeSurface();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            RepaintWholeSurface();
             break;
         default:
             break;
@@ -97,19 +142,24 @@ void HandleEvent(const SDL_Event& event) {
                 if (!event.key.repeat) {
                     SetFullscreen(!gFullscreen);
                 }
+            } else if (event.key.keysym.sym == SDLK_F9) {
+                if (!event.key.repeat) {
+                    SaveScreenshot();
+                }
             } else if (int key = VirtualKeyFromSdl(event.key.keysym.sym)) {
-                PlatformKeyEvent(key, true);
+                ReportKeyboardKey(key, true);
             }
             break;
         case SDL_KEYUP:
             if (int key = VirtualKeyFromSdl(event.key.keysym.sym)) {
-                PlatformKeyEvent(key, false);
+                ReportKeyboardKey(key, false);
             }
             break;
         case SDL_MOUSEMOTION:
             PlatformMouseMoved();
             break;
         default:
+            HandleGamepadEvent(event);
             break;
     }
 }
@@ -124,8 +174,12 @@ bool EnsureTexture(int width, int height) {
     if (gTexture != nullptr) {
         SDL_DestroyTexture(gTexture);
     }
-    gTexture = SDL_CreateTexture(gRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+    // The texels' top byte is ignored, and nothing is blended: a plain copy on every renderer.
+    gTexture = SDL_CreateTexture(gRenderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                  width, height);
+    if (gTexture != nullptr) {
+        SDL_SetTextureBlendMode(gTexture, SDL_BLENDMODE_NONE);
+    }
     gTextureWidth = gTexture != nullptr ? width : 0;
     gTextureHeight = gTexture != nullptr ? height : 0;
     return gTexture != nullptr;
@@ -151,8 +205,9 @@ bool IsSoftwareOpenGl(SDL_Renderer* renderer) {
 }
 
 // The GPU's renderer where there is one. Where OpenGL runs on the CPU, SDL's own software
-// renderer shows the same picture for a fraction of the processor time. A renderer chosen with
-// SDL_RENDER_DRIVER is kept as it is.
+// renderer shows the same picture for a fraction of the processor time (and the backend then
+// goes without a renderer, see UseSurfaceInstead). A renderer chosen with SDL_RENDER_DRIVER
+// is kept as it is.
 SDL_Renderer* CreateRenderer(SDL_Window* window) {
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
     if (renderer != nullptr && SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr &&
@@ -163,6 +218,16 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     }
     return renderer;
+}
+
+// Where SDL would render on the CPU, drawing into the window's surface ourselves sends the
+// display only the picture each frame instead of the whole screen. (The software renderer
+// draws into that same surface, so the surface can be asked about while it exists.)
+bool UseSurfaceInstead(SDL_Window* window, SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    return SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr &&
+           SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0 &&
+           CanPresentOnSurface(window);
 }
 
 }  // namespace
@@ -182,10 +247,15 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         return false;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    gWindowedWidth = width;
-    gWindowedHeight = height;
-    gWindow = SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                               height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "1");
+    int display = ChosenDisplay(SdlProgramOptions().display);
+    ScaleSize windowed = WindowedSizeOn(display, width, height);
+    gWindowedWidth = windowed.width;
+    gWindowedHeight = windowed.height;
+    gWindow =
+        SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                         SDL_WINDOWPOS_CENTERED_DISPLAY(display), gWindowedWidth, gWindowedHeight,
+                         SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (gWindow == nullptr) {
         fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
         return false;
@@ -198,13 +268,23 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         gWindow = nullptr;
         return false;
     }
-    SDL_RenderSetLogicalSize(gRenderer, width, height);
-    SDL_RenderSetIntegerScale(gRenderer, SDL_TRUE);
+    gOnSurface = UseSurfaceInstead(gWindow, gRenderer);
+    if (gOnSurface) {
+        SDL_DestroyRenderer(gRenderer);
+        gRenderer = nullptr;
+    } else {
+        ChooseVsync(gWindow, gRenderer, SdlProgramOptions().vsync);
+    }
     SDL_ShowCursor(SDL_DISABLE);
+    StartGamepads();
     return true;
 }
 
 void BackendCloseWindow() {
+    StopGamepads();
+    ReleaseScaledPresentation();
+    ReleaseSurfacePresentation();
+    gOnSurface = false;
     if (gTexture != nullptr) {
         SDL_DestroyTexture(gTexture);
         gTexture = nullptr;
@@ -244,18 +324,22 @@ void BackendMessageBox(const char* text, const char* caption) {
 }
 
 void BackendSetExclusiveFullscreen() {
-    SetFullscreen(true);
+    if (SdlProgramOptions().fullscreen) {
+        SetFullscreen(true);
+    }
 }
 
 void BackendSetDisplayMode(int width, int height) {
-    if (gRenderer != nullptr) {
-        SDL_RenderSetLogicalSize(gRenderer, width, height);
-    }
     EnsureTexture(width, height);
 }
 
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]) {
+    if (gOnSurface) {
+        RememberPresentedPicture(pixels, width, height, pitch, palette);
+        PresentOnSurface(gWindow, pixels, width, height, pitch, palette, SdlProgramOptions().scale);
+        return;
+    }
     if (!EnsureTexture(width, height)) {
         return;
     }
@@ -266,9 +350,10 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     }
     ConvertPalettedPicture(pixels, width, height, pitch, palette, texels, texturePitch);
     SDL_UnlockTexture(gTexture);
+    RememberPresentedPicture(pixels, width, height, pitch, palette);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     SDL_RenderClear(gRenderer);
-    SDL_RenderCopy(gRenderer, gTexture, nullptr, nullptr);
+    DrawScaledPicture(gRenderer, gTexture, SdlProgramOptions().scale);
     SDL_RenderPresent(gRenderer);
 }
 

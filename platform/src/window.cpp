@@ -281,6 +281,17 @@ void PostQuitMessage(int exitCode) {
 
 // What backends report
 
+namespace {
+// As Windows does when another window takes the focus or gives it back; the high word keeps
+// saying whether the window is minimised.
+void SendFocusChange(bool focused) {
+    HWND handle = MainWindow();
+    if (Window* window = WindowFromHandle(handle)) {
+        Send(handle, WM_ACTIVATE, ActivationParameter(focused, window->minimised), 0);
+    }
+}
+}  // namespace
+
 void PlatformKeyEvent(int virtualKey, bool down) {
     PlatformSetKey(virtualKey, down);
     if (HWND window = MainWindow()) {
@@ -313,6 +324,11 @@ void PlatformWindowMinimised(bool minimised) {
 
 void PlatformFocusLost() {
     PlatformReleaseAllKeys();
+    SendFocusChange(false);
+}
+
+void PlatformFocusGained() {
+    SendFocusChange(true);
 }
 
 void PlatformMouseMoved() {

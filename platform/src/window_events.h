@@ -8,7 +8,9 @@
 void PlatformKeyEvent(int virtualKey, bool down);
 void PlatformCloseRequested();
 void PlatformWindowMinimised(bool minimised);
+// Focus changes send WM_ACTIVATE with WA_INACTIVE or WA_ACTIVE; losing it releases every key.
 void PlatformFocusLost();
+void PlatformFocusGained();
 void PlatformMouseMoved();
 
 // True while the program's window is minimised.

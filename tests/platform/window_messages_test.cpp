@@ -99,6 +99,32 @@ TEST_F(WindowMessagesTest, MinimisingReleasesHeldKeys) {
     EXPECT_EQ(GetAsyncKeyState(VK_LEFT), 0);
 }
 
+TEST_F(WindowMessagesTest, FocusChangesActivateWithoutMinimisingAndLosingItReleasesKeys) {
+    HWND window = MakeWindow();
+    ShowWindow(window, SW_SHOW);
+    gReceived.clear();
+    HeadlessKeyDown(VK_SPACE);
+    DrainQueue();
+    gReceived.clear();
+
+    HeadlessSetFocused(false);
+    ASSERT_EQ(gReceived.size(), 1u);
+    EXPECT_EQ(gReceived[0].message, UINT(WM_ACTIVATE));
+    EXPECT_EQ(gReceived[0].wParam, WPARAM(WA_INACTIVE)) << "inactive, not minimised";
+    EXPECT_EQ(GetAsyncKeyState(VK_SPACE), 0);
+
+    HeadlessSetFocused(true);
+    ASSERT_EQ(gReceived.size(), 2u);
+    EXPECT_EQ(gReceived[1].wParam, WPARAM(WA_ACTIVE));
+
+    // Focus going while minimised keeps the minimised flag in the high word.
+    HeadlessSetMinimised(true);
+    HeadlessSetFocused(false);
+    ASSERT_EQ(gReceived.size(), 4u);
+    EXPECT_EQ(LOWORD(gReceived[3].wParam), WA_INACTIVE);
+    EXPECT_NE(HIWORD(gReceived[3].wParam), 0);
+}
+
 TEST_F(WindowMessagesTest, PostedMessagesArriveInOrderAndQuitOnlyWhenNothingElseWaits) {
     HWND window = MakeWindow();
     ShowWindow(window, SW_SHOW);

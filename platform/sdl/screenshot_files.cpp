@@ -1,0 +1,80 @@
+#include "screenshot_files.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+std::vector<std::string> ScreenshotFolders(const char* picturesDir, const char* home) {
+    std::vector<std::string> folders;
+    if (picturesDir != nullptr && *picturesDir != '\0') {
+        folders.push_back(std::string(picturesDir) + "/zephyx");
+    }
+    if (home != nullptr && *home != '\0') {
+        folders.push_back(std::string(home) + "/Pictures/zephyx");
+    }
+    folders.push_back(".");
+    return folders;
+}
+
+std::string PicturesDirFromUserDirs(const std::string& text, const std::string& home) {
+    const std::string key = "XDG_PICTURES_DIR=\"";
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+        start = end == std::string::npos ? text.size() : end + 1;
+        // The key ends in the opening quote, so rfind finds at least that one.
+        size_t close = line.rfind('"');
+        if (line.rfind(key, 0) != 0 || close < key.size()) {
+            continue;
+        }
+        std::string value = line.substr(key.size(), close - key.size());
+        if (value.rfind("$HOME", 0) == 0) {
+            return home + value.substr(5);
+        }
+        return value.rfind("/", 0) == 0 ? value : std::string();
+    }
+    return {};
+}
+
+std::string ScreenshotFileName(const std::tm& when, int attempt) {
+    char name[64];
+    size_t length = strftime(name, sizeof name, "zephyx-%Y-%m-%d-%H%M%S", &when);
+    std::string file(name, length);
+    if (attempt > 1) {
+        file += "-" + std::to_string(attempt);
+    }
+    return file + ".png";
+}
+
+bool MakeFolders(const std::string& folder) {
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        std::string part = folder.substr(0, slash);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+            return false;
+        }
+        if (slash == std::string::npos) {
+            break;
+        }
+    }
+    struct stat info;
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           access(folder.c_str(), W_OK) == 0;
+}
+
+std::string NewScreenshotPath(const std::vector<std::string>& folders, const std::tm& when) {
+    for (const std::string& folder : folders) {
+        if (!MakeFolders(folder)) {
+            continue;
+        }
+        for (int attempt = 1; attempt < 1000; ++attempt) {
+            std::string path = folder + "/" + ScreenshotFileName(when, attempt);
+            if (access(path.c_str(), F_OK) != 0) {
+                return path;
+            }
+        }
+    }
+    return {};
+}

@@ -1,0 +1,29 @@
+// Where F9 screenshots go and what they are called.
+//
+// The folder is $XDG_PICTURES_DIR/zephyx, else ~/Pictures/zephyx, made as needed; only when
+// neither can be made, the current folder. Files are named by the local date and time, with a
+// number added when one of that name already exists.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+// The folders to try, in order: from XDG_PICTURES_DIR and HOME (either may be null or empty),
+// and last the current folder ".".
+std::vector<std::string> ScreenshotFolders(const char* picturesDir, const char* home);
+
+// The pictures folder that the text of a user-dirs.dirs file names in its XDG_PICTURES_DIR
+// line ("$HOME/Pictures" or an absolute path), with $HOME replaced by `home`; empty when the
+// text names none. Desktops keep the folder there rather than in the environment.
+std::string PicturesDirFromUserDirs(const std::string& text, const std::string& home);
+
+// "zephyx-YYYY-MM-DD-HHMMSS.png" for `when`, or with "-N" before ".png" for attempt N > 1.
+std::string ScreenshotFileName(const std::tm& when, int attempt);
+
+// Makes `folder` and any missing parents; true when it exists as a folder afterwards.
+bool MakeFolders(const std::string& folder);
+
+// A path in the first folder of `folders` that exists or can be made, for a new file named
+// after `when`; empty when no folder can be used.
+std::string NewScreenshotPath(const std::vector<std::string>& folders, const std::tm& when);
