@@ -4,10 +4,15 @@
 
 #include <windows.h>
 
+#include "quit_signals.h"
+#include "standard_streams.h"
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
                    int showCommand);
 
 int main(int, char**) {
+    GuardStandardStreams();
+    StartQuitSignalWatch();
     char commandLine[] = "";
     int exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
     SDL_Quit();

@@ -10,7 +10,10 @@
 
 #include "../src/backend.h"
 #include "../src/window_events.h"
+#include "display_loss.h"
+#include "display_presence.h"
 #include "palette_convert.h"
+#include "quit_signals.h"
 #include "sdl_keys.h"
 
 namespace {
@@ -28,10 +31,10 @@ bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         return true;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
+    if (!StartVideoOnPlayersDisplay()) {
         return false;
     }
+    WatchForDisplayLoss();
     return true;
 }
 
@@ -163,6 +166,21 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
     return renderer;
 }
 
+bool ForwardQuitSignal() {
+    if (!TakeQuitSignal()) {
+        return false;
+    }
+    PlatformCloseRequested();
+    return true;
+}
+
+bool WaitForEvent(SDL_Event* event, uint32_t milliseconds) {
+    if (milliseconds == kBackendWaitForEvent) {
+        return SDL_WaitEvent(event) != 0;
+    }
+    return SDL_WaitEventTimeout(event, static_cast<int>(milliseconds)) != 0;
+}
+
 }  // namespace
 
 uint32_t BackendMilliseconds() {
@@ -217,15 +235,17 @@ void BackendCloseWindow() {
     gFullscreen = false;
 }
 
+// A signal's close request comes first, whatever input waits; input stays in SDL's queue while
+// the platform's is full.
 void BackendPumpEvents(uint32_t waitMilliseconds) {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || ForwardQuitSignal()) {
         return;
     }
     SDL_Event event;
-    if (waitMilliseconds > 0 && SDL_WaitEventTimeout(&event, static_cast<int>(waitMilliseconds))) {
+    if (waitMilliseconds > 0 && PlatformCanTakeEvent() && WaitForEvent(&event, waitMilliseconds)) {
         HandleEvent(event);
     }
-    while (SDL_PollEvent(&event)) {
+    while (!ForwardQuitSignal() && PlatformCanTakeEvent() && SDL_PollEvent(&event)) {
         HandleEvent(event);
     }
 }

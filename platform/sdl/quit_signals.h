@@ -1,0 +1,14 @@
+// SIGINT, SIGTERM and SIGHUP as requests to close the window.
+//
+// main calls StartQuitSignalWatch before any other thread exists; the backend's event pump
+// asks TakeQuitSignal each time and turns a signal into the same close request as the
+// window's close button, so the game ends through its own window procedure.
+#pragma once
+
+// Blocks the three signals in every thread and starts one thread that waits for them. A
+// signal sets the request and wakes a pump that waits for events; a second signal of any of
+// the three ends the program at once, for a game that no longer pumps.
+void StartQuitSignalWatch();
+
+// True once for each time a quit signal arrived since the last call.
+bool TakeQuitSignal();
