@@ -24,8 +24,9 @@ struct CachedGlyph {
 
 class RealisedFont;
 
-// The font for `description`, or null when no font can be found at all. Valid until the next
-// call.
+// The font for `description`. Where no face on the machine can be read, a built-in bitmap font
+// stands in (said once on standard error), so text is always drawn; null only once the program
+// is ending. Valid until the next call.
 RealisedFont* RealiseFont(const LOGFONTA& description);
 
 // Pixels from the top of the character cell to the baseline, and the cell's whole height.
@@ -35,3 +36,7 @@ int FontCellHeight(const RealisedFont& font);
 // The glyph for a Unicode code point (the face's missing-glyph image when it has none). Valid
 // until the next call.
 const CachedGlyph& FontGlyph(RealisedFont& font, uint32_t codePoint);
+
+// Where the last-resort face is looked for; tests point it elsewhere to see a machine without
+// it. Takes effect for fonts realised afterwards.
+void FontCacheSetFallbackFile(const char* path);
