@@ -17,7 +17,7 @@ ZEPHYX_TEST_PACKAGES=(
     clang libclang-rt-14-dev libfuzzer-14-dev
     mingw-w64
     wine wine64
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool x11-utils imagemagick
     fonts-dejavu-core
 )
 

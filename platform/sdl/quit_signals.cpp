@@ -20,16 +20,22 @@ sigset_t QuitSignals() {
     return signals;
 }
 
-// The second signal meets the default action: this thread takes it unblocked and the program
-// ends as if it had never asked for them.
-[[noreturn]] void LetNextSignalEndTheProgram(const sigset_t& signals) {
+// From now on the signals meet their default action: this thread takes them unblocked and the
+// program ends as if it had never asked for them.
+void RestoreDefaultActions(const sigset_t& signals) {
     signal(SIGINT, SIG_DFL);
     signal(SIGTERM, SIG_DFL);
     signal(SIGHUP, SIG_DFL);
     pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);
-    for (;;) {
-        pause();
+}
+
+// A request nobody takes within a second means the game pumps no events (a message box waits
+// for its button, or it hangs), so the signal then ends it the default way.
+bool RequestTakenInTime() {
+    for (int waited = 0; waited < 100 && gQuitSignalled; ++waited) {
+        usleep(10000);
     }
+    return !gQuitSignalled;
 }
 
 void* WatchQuitSignals(void*) {
@@ -42,7 +48,14 @@ void* WatchQuitSignals(void*) {
     SDL_Event wake{};
     wake.type = SDL_USEREVENT;
     SDL_PushEvent(&wake);
-    LetNextSignalEndTheProgram(signals);
+    const bool taken = RequestTakenInTime();
+    RestoreDefaultActions(signals);
+    if (!taken) {
+        raise(received);
+    }
+    for (;;) {
+        pause();
+    }
 }
 
 }  // namespace

@@ -6,8 +6,9 @@
 #pragma once
 
 // Blocks the three signals in every thread and starts one thread that waits for them. A
-// signal sets the request and wakes a pump that waits for events; a second signal of any of
-// the three ends the program at once, for a game that no longer pumps.
+// signal sets the request and wakes a pump that waits for events. Where nothing takes the
+// request within a second (a message box waiting for its button, a hang), and for any second
+// signal, the signal's default action ends the program at once.
 void StartQuitSignalWatch();
 
 // True once for each time a quit signal arrived since the last call.

@@ -14,7 +14,9 @@
 #include "display_presence.h"
 #include "palette_convert.h"
 #include "quit_signals.h"
+#include "screen_depth.h"
 #include "sdl_keys.h"
+#include "window_manager.h"
 
 namespace {
 
@@ -38,12 +40,17 @@ bool StartVideo() {
     return true;
 }
 
-// Desktop full-screen is a request to the window manager. Where there is none, nobody resizes
-// the window while SDL scales as if it covered the display, and a cropped corner shows; so the
-// window takes the display's bounds itself first. Back in a window it is the mode's size again,
-// in the middle of the display.
+// Desktop full-screen is a request to the window manager; where none runs, the window covers
+// the display itself. A window manager may be slow to resize the window while SDL already
+// scales as if it covered the display, so the window takes the display's bounds itself first.
+// Back in a window it is the mode's size again, in the middle of the display.
 void SetFullscreen(bool fullscreen) {
     if (gWindow == nullptr) {
+        return;
+    }
+    if (!WindowManagerRuns(gWindow)) {
+        CoverDisplayWithoutWindowManager(gWindow, fullscreen, gWindowedWidth, gWindowedHeight);
+        gFullscreen = fullscreen;
         return;
     }
     SDL_Rect bounds;
@@ -208,9 +215,15 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     }
     gRenderer = CreateRenderer(gWindow);
     if (gRenderer == nullptr) {
-        fprintf(stderr, "zephyx: no renderer for the window: %s\n", SDL_GetError());
+        const int depth = UnsupportedScreenDepth(gWindow);
+        if (depth == 0) {
+            fprintf(stderr, "zephyx: no renderer for the window: %s\n", SDL_GetError());
+        }
         SDL_DestroyWindow(gWindow);
         gWindow = nullptr;
+        if (depth != 0) {
+            ReportUnsupportedScreenDepth(depth);
+        }
         return false;
     }
     SDL_RenderSetLogicalSize(gRenderer, width, height);
