@@ -58,7 +58,8 @@ def check_quiet_start(program, session):
 
 
 def check_closed_standard_error(program, session):
-    started = Program([program], session.env, stdout=subprocess.DEVNULL,
+    env = dict(session.env, ZEPHYX_DEBUG="1")  # lines that would land in the X connection
+    started = Program([program], env, stdout=subprocess.DEVNULL,
                       preexec_fn=lambda: os.close(2))
     try:
         wait_for_title(session, started)
