@@ -11,6 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
+zephyx_setup test
 cmake --preset default >/dev/null
 cmake --build --preset default --target zephyx >/dev/null
 

@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
+zephyx_setup test
 cmake --preset web >/dev/null
 cmake --build --preset web >/dev/null
 # Debian's Selenium is installed for Debian's own Python.

@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
+zephyx_setup play
 cmake --preset default
 cmake --build --preset default --target zephyx
 exec ./build/default/zephyx

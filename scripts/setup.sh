@@ -1,36 +1,99 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing need, when any is missing.
-# Sourced by play.sh and test.sh; safe to run again.
+# Installs the Debian packages a command needs, when any is missing. Sourced by play.sh (what
+# building and playing the Linux program needs), web.sh (and the browser build) and test.sh
+# (all that and everything the tests need); `bash scripts/setup.sh [play|web|test]` does the
+# same by itself (test when not said).
+# Safe to run again. apt's own output goes to build/setup.log.
 set -euo pipefail
 
-ZEPHYX_PACKAGES=(
-    build-essential cmake ninja-build clang libclang-rt-14-dev libfuzzer-14-dev
-    googletest libgtest-dev libbenchmark-dev
-    libsdl2-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-dejavu-core
+# One package group per line.
+ZEPHYX_PLAY_PACKAGES=(
+    build-essential cmake ninja-build
+    libsdl2-dev
+    libfreetype-dev libfontconfig-dev fonts-ipafont-mincho
     libpng-dev
-    mingw-w64 wine wine64 xvfb xauth xdotool imagemagick
-    libpng-dev dpkg-dev desktop-file-utils appstream lintian icoutils x11-utils
-    emscripten chromium chromium-driver python3-selenium
 )
+ZEPHYX_TEST_PACKAGES=(
+    googletest libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev libfuzzer-14-dev
+    mingw-w64
+    wine wine64
+    xvfb xauth xdotool x11-utils imagemagick
+    fonts-dejavu-core
+    dpkg-dev desktop-file-utils appstream lintian icoutils
+    chromium chromium-driver python3-selenium
+)
+# The browser build: the emscripten compiler (scripts/web.sh, and the tests).
+ZEPHYX_WEB_PACKAGES=(
+    emscripten
+)
+
+ZEPHYX_SETUP_LOG="${ZEPHYX_SETUP_LOG:-build/setup.log}"
 
 zephyx_missing_packages() {
     local package
-    for package in "${ZEPHYX_PACKAGES[@]}"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             echo "$package"
     done
 }
 
-zephyx_install_packages() {
-    local missing
-    missing=$(zephyx_missing_packages)
-    [ -z "$missing" ] && return 0
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    echo "Installing: $(echo $missing)"
-    $sudo apt-get update -qq
-    # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
+# One line for the step; apt's output into the log, and the log's tail when the step fails.
+zephyx_setup_step() {
+    local what=$1
+    shift
+    echo "setup: $what"
+    if ! "$@" >>"$ZEPHYX_SETUP_LOG" 2>&1; then
+        echo "setup: failed: $what; the end of $ZEPHYX_SETUP_LOG:" >&2
+        tail -n 20 "$ZEPHYX_SETUP_LOG" >&2
+        return 1
+    fi
 }
 
-zephyx_install_packages
+# Installs the packages given that are missing, as root or through sudo.
+zephyx_install_packages() {
+    local missing
+    missing=$(zephyx_missing_packages "$@" | tr '\n' ' ')
+    missing=${missing% }
+    [ -z "$missing" ] && return 0
+    local run_as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "setup: these Debian packages are missing: $missing" >&2
+            echo "setup: install them as root, then run this again:" >&2
+            echo "    su -c 'apt-get update && apt-get install -y $missing'" >&2
+            return 1
+        fi
+        # sudo would drop DEBIAN_FRONTEND; env hands it over.
+        run_as_root=(sudo env DEBIAN_FRONTEND=noninteractive)
+    fi
+    mkdir -p "$(dirname "$ZEPHYX_SETUP_LOG")"
+    : >"$ZEPHYX_SETUP_LOG"
+    echo "setup: installing $missing (apt's output: $ZEPHYX_SETUP_LOG)"
+    export DEBIAN_FRONTEND=noninteractive
+    zephyx_setup_step "updating the package lists" "${run_as_root[@]}" apt-get update
+    # shellcheck disable=SC2086
+    zephyx_setup_step "installing the packages" "${run_as_root[@]}" apt-get install -y $missing
+}
+
+# play: building and playing; web: building the browser version; test: all of that and
+# everything the tests need.
+zephyx_setup() {
+    case "${1:-test}" in
+        play) zephyx_install_packages "${ZEPHYX_PLAY_PACKAGES[@]}" ;;
+        web) zephyx_install_packages "${ZEPHYX_PLAY_PACKAGES[@]}" "${ZEPHYX_WEB_PACKAGES[@]}" ;;
+        test)
+            zephyx_install_packages "${ZEPHYX_PLAY_PACKAGES[@]}" "${ZEPHYX_WEB_PACKAGES[@]}" \
+                "${ZEPHYX_TEST_PACKAGES[@]}"
+            ;;
+        *)
+            echo "usage: bash scripts/setup.sh [play|web|test]" >&2
+            return 2
+            ;;
+    esac
+}
+
+if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
+    cd "$(dirname "$0")/.."
+    zephyx_setup "${1:-test}"
+fi

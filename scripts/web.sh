@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
+zephyx_setup web
 cmake --preset web
 cmake --build --preset web
 port=${ZEPHYX_WEB_PORT:-8080}

@@ -46,6 +46,9 @@ void HeadlessSetWindowAvailable(bool available);  // false: no window can be ope
 
 bool HeadlessWindowOpen();
 bool HeadlessCursorShown();
+// True when the latest pump was asked to wait for the next event however long it takes (it
+// moves the virtual clock by 10 ms), rather than for a set time or not at all.
+bool HeadlessLastPumpWaitedForEvent();
 // Every message box shown since the reset, as "caption: text", in order.
 const std::vector<std::string>& HeadlessMessageBoxes();
 // Injected failures (PlatformOp names the operation; CreateSurface is split into the primary

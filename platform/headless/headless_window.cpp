@@ -12,6 +12,9 @@ void* gPumpContext;
 bool gWindowAvailable = true;
 bool gWindowOpen;
 bool gCursorShown = true;
+bool gLastPumpWaitedForEvent;
+// Nothing arrives by itself here: waiting for an event is one frame period of virtual time.
+constexpr uint32_t kEventWaitMilliseconds = 10;
 std::vector<std::string> gMessageBoxes;
 }  // namespace
 
@@ -26,7 +29,8 @@ void BackendCloseWindow() {
 
 // Waiting for an event is time passing on the virtual clock.
 void BackendPumpEvents(uint32_t waitMilliseconds) {
-    HeadlessAdvanceTime(waitMilliseconds);
+    gLastPumpWaitedForEvent = waitMilliseconds == kBackendWaitForEvent;
+    HeadlessAdvanceTime(gLastPumpWaitedForEvent ? kEventWaitMilliseconds : waitMilliseconds);
     if (gPumpHook != nullptr) {
         gPumpHook(gPumpContext);
     }
@@ -46,6 +50,7 @@ void HeadlessResetWindow() {
     gWindowAvailable = true;
     gWindowOpen = false;
     gCursorShown = true;
+    gLastPumpWaitedForEvent = false;
     gMessageBoxes.clear();
     PlatformResetWindowing();
 }
@@ -81,6 +86,10 @@ void HeadlessSetWindowAvailable(bool available) {
 
 bool HeadlessWindowOpen() {
     return gWindowOpen;
+}
+
+bool HeadlessLastPumpWaitedForEvent() {
+    return gLastPumpWaitedForEvent;
 }
 
 bool HeadlessCursorShown() {

@@ -10,6 +10,8 @@
 
 #include "backend_options.h"
 #include "program_options.h"
+#include "quit_signals.h"
+#include "standard_streams.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
                    int showCommand);
@@ -21,6 +23,7 @@ const char* LookUpVariable(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    GuardStandardStreams();  // before anything is printed
     ParsedOptions parsed = ParseProgramOptions(argc, argv, LookUpVariable);
     switch (parsed.outcome) {
         case OptionsOutcome::kShowHelp:
@@ -37,6 +40,7 @@ int main(int argc, char** argv) {
             break;
     }
     SdlSetProgramOptions(parsed.options);
+    StartQuitSignalWatch();
 
     char commandLine[] = "";
     int exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);

@@ -12,13 +12,18 @@
 #include "../src/backend.h"
 #include "../src/window_events.h"
 #include "backend_options.h"
+#include "display_loss.h"
+#include "display_presence.h"
 #include "palette_convert.h"
+#include "quit_signals.h"
 #include "scaled_presentation.h"
+#include "screen_depth.h"
 #include "screenshot.h"
 #include "sdl_input.h"
 #include "sdl_keys.h"
 #include "sdl_window_identity.h"
 #include "surface_presentation.h"
+#include "window_manager.h"
 #include "window_setup.h"
 
 namespace {
@@ -38,19 +43,24 @@ bool StartVideo() {
         return true;
     }
     SetWindowClassForDesktop();
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
+    if (!StartVideoOnPlayersDisplay()) {
         return false;
     }
+    WatchForDisplayLoss();
     return true;
 }
 
-// Desktop full-screen is a request to the window manager. Where there is none, nobody resizes
-// the window while SDL scales as if it covered the display, and a cropped corner shows; so the
-// window takes the display's bounds itself first. Back in a window it is the mode's size again,
-// in the middle of the display.
+// Desktop full-screen is a request to the window manager; where none runs, the window covers
+// the display itself. A window manager may be slow to resize the window while SDL already
+// scales as if it covered the display, so the window takes the display's bounds itself first.
+// Back in a window it is the mode's size again, in the middle of the display.
 void SetFullscreen(bool fullscreen) {
     if (gWindow == nullptr) {
+        return;
+    }
+    if (!WindowManagerRuns(gWindow)) {
+        CoverDisplayWithoutWindowManager(gWindow, fullscreen, gWindowedWidth, gWindowedHeight);
+        gFullscreen = fullscreen;
         return;
     }
     SDL_Rect bounds;
@@ -74,8 +84,10 @@ bool IsAltEnter(const SDL_KeyboardEvent& key) {
 }
 
 // The window manager, or a display going away, may change full screen behind our back.
+// Without a window manager full screen is our own borderless cover, which SDL's flag does not
+// show, and nobody else changes it.
 void FollowFullscreenState() {
-    if (gWindow != nullptr) {
+    if (gWindow != nullptr && WindowManagerRuns(gWindow)) {
         gFullscreen = (SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN) != 0;
     }
 }
@@ -230,6 +242,21 @@ bool UseSurfaceInstead(SDL_Window* window, SDL_Renderer* renderer) {
            CanPresentOnSurface(window);
 }
 
+bool ForwardQuitSignal() {
+    if (!TakeQuitSignal()) {
+        return false;
+    }
+    PlatformCloseRequested();
+    return true;
+}
+
+bool WaitForEvent(SDL_Event* event, uint32_t milliseconds) {
+    if (milliseconds == kBackendWaitForEvent) {
+        return SDL_WaitEvent(event) != 0;
+    }
+    return SDL_WaitEventTimeout(event, static_cast<int>(milliseconds)) != 0;
+}
+
 }  // namespace
 
 uint32_t BackendMilliseconds() {
@@ -263,9 +290,15 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     SetWindowIconForDesktop(gWindow);
     gRenderer = CreateRenderer(gWindow);
     if (gRenderer == nullptr) {
-        fprintf(stderr, "zephyx: no renderer for the window: %s\n", SDL_GetError());
+        const int depth = UnsupportedScreenDepth(gWindow);
+        if (depth == 0) {
+            fprintf(stderr, "zephyx: no renderer for the window: %s\n", SDL_GetError());
+        }
         SDL_DestroyWindow(gWindow);
         gWindow = nullptr;
+        if (depth != 0) {
+            ReportUnsupportedScreenDepth(depth);
+        }
         return false;
     }
     gOnSurface = UseSurfaceInstead(gWindow, gRenderer);
@@ -300,15 +333,17 @@ void BackendCloseWindow() {
     gFullscreen = false;
 }
 
+// A signal's close request comes first, whatever input waits; input stays in SDL's queue while
+// the platform's is full.
 void BackendPumpEvents(uint32_t waitMilliseconds) {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || ForwardQuitSignal()) {
         return;
     }
     SDL_Event event;
-    if (waitMilliseconds > 0 && SDL_WaitEventTimeout(&event, static_cast<int>(waitMilliseconds))) {
+    if (waitMilliseconds > 0 && PlatformCanTakeEvent() && WaitForEvent(&event, waitMilliseconds)) {
         HandleEvent(event);
     }
-    while (SDL_PollEvent(&event)) {
+    while (!ForwardQuitSignal() && PlatformCanTakeEvent() && SDL_PollEvent(&event)) {
         HandleEvent(event);
     }
 }

@@ -14,7 +14,8 @@ uint32_t BackendMilliseconds();
 // Gives up the processor for about `milliseconds` (the headless clock just moves on).
 void BackendSleep(uint32_t milliseconds);
 
-// Called with every text given to OutputDebugStringA, after it went to standard error.
+// Called with every text given to OutputDebugStringA (which writes it to standard error as
+// well when ZEPHYX_DEBUG is set).
 void BackendDebugOutput(const char* text);
 
 // Exclusive full-screen ownership of the display was asked for (SetCooperativeLevel).
@@ -41,8 +42,10 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
 bool BackendOpenWindow(const char* caption, int width, int height);
 void BackendCloseWindow();
 
-// Moves waiting input and window events into the platform (see window_events.h). With a
-// non-zero wait it may block up to that long for the first event.
+// Moves waiting input and window events into the platform (see window_events.h), as long as
+// PlatformCanTakeEvent allows. With a non-zero wait it may block up to that long for the first
+// event; kBackendWaitForEvent blocks until one comes, however long that takes.
+constexpr uint32_t kBackendWaitForEvent = UINT32_MAX;
 void BackendPumpEvents(uint32_t waitMilliseconds);
 
 // Shows or hides the mouse cursor over the window.

@@ -4,12 +4,17 @@
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
+#include <fcntl.h>
 #include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
+#include "builtin_font.h"
 #include "code_page.h"
 
 namespace {
@@ -21,7 +26,8 @@ constexpr LONG kDefaultCellHeight = 16;
 constexpr size_t kInkBytes = size_t{2} << 20;
 constexpr uint32_t kGlyphSlots = 2048;  // a power of two, at most three quarters used
 // The Japanese serif face the set-up installs, for when fontconfig gives nothing usable.
-constexpr const char* kFallbackFile = "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf";
+const char* gFallbackFile = "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf";
+constexpr const char* kFallbackPackage = "fonts-ipafont-mincho";
 
 // What of a description decides the realised font.
 struct FontKey {
@@ -204,12 +210,16 @@ public:
         return entry.used ? &entry.glyph : nullptr;
     }
 
-    const CachedGlyph& Add(uint32_t font, uint32_t codePoint, FT_Face face, bool embolden) {
+    // A null face draws the built-in font at `builtinScale`.
+    const CachedGlyph& Add(uint32_t font, uint32_t codePoint, FT_Face face, bool embolden,
+                           int builtinScale) {
         if (count_ >= kGlyphSlots / 4 * 3) {
             Clear();
         }
         CachedGlyph glyph;
-        if (LoadGlyph(face, embolden, codePoint, &glyph)) {
+        if (face == nullptr) {
+            AddBuiltin(codePoint, builtinScale, &glyph);
+        } else if (LoadGlyph(face, embolden, codePoint, &glyph)) {
             const size_t bytes = static_cast<size_t>(glyph.width) * glyph.height;
             if (bytes > kInkBytes - inkUsed_) {
                 Clear();
@@ -240,6 +250,28 @@ private:
         CachedGlyph glyph;
     };
 
+    void AddBuiltin(uint32_t codePoint, int scale, CachedGlyph* glyph) {
+        glyph->width = kBuiltinGlyphWidth * scale;
+        glyph->height = kBuiltinGlyphHeight * scale;
+        glyph->top = glyph->height;
+        glyph->advance = kBuiltinCellWidth * scale * 64;
+        const size_t bytes = static_cast<size_t>(glyph->width) * glyph->height;
+        if (bytes > kInkBytes - inkUsed_) {
+            Clear();
+        }
+        const uint8_t* rows = BuiltinGlyphRows(codePoint);
+        uint8_t* ink = ink_ + inkUsed_;
+        for (int y = 0; y < glyph->height; ++y) {
+            for (int x = 0; x < glyph->width; ++x) {
+                const int column = x / scale;
+                ink[y * glyph->width + x] =
+                    (rows[y / scale] >> (kBuiltinGlyphWidth - 1 - column)) & 1;
+            }
+        }
+        glyph->ink = ink;
+        inkUsed_ += bytes;
+    }
+
     // The entry holding the glyph, or the free one where it belongs.
     uint32_t SlotFor(uint32_t font, uint32_t codePoint) const {
         uint32_t slot = (font * 0x9E3779B1u ^ codePoint * 0x85EBCA6Bu) & (kGlyphSlots - 1);
@@ -269,7 +301,9 @@ private:
 class RealisedFont {
 public:
     FontKey key;
-    FT_Face face = nullptr;  // null: no font could be found for the key
+    FT_Face face = nullptr;    // null: no face could be read, the built-in font draws
+    FT_StreamRec stream = {};  // the face's file, read with pread rather than mapped
+    int builtinScale = 0;      // the built-in font's whole factor, when there is no face
     bool embolden = false;
     int ascent = 0;
     int cellHeight = 0;
@@ -282,6 +316,7 @@ public:
             FT_Done_Face(face);
             face = nullptr;
         }
+        builtinScale = 0;
         used = false;
     }
 };
@@ -314,7 +349,7 @@ public:
         for (RealisedFont& font : fonts_) {
             if (font.used && font.key == key) {
                 font.lastUse = clock_;
-                return font.face != nullptr ? &font : nullptr;
+                return &font;
             }
             if (!font.used || (oldest->used && font.lastUse < oldest->lastUse)) {
                 oldest = &font;
@@ -326,7 +361,10 @@ public:
         oldest->lastUse = clock_;
         oldest->id = ++lastId_;
         Open(oldest);
-        return oldest->face != nullptr ? oldest : nullptr;
+        if (oldest->face == nullptr) {
+            UseBuiltinFont(oldest);
+        }
+        return oldest;
     }
 
 private:
@@ -339,14 +377,9 @@ private:
         }
         fontconfigUsed_ = true;
         FontFile file;
-        if (MatchFontFile(font->key, &file) &&
-            FT_New_Face(library_, file.path, file.index, &font->face) != 0) {
-            font->face = nullptr;
-        }
-        if (font->face == nullptr) {
+        if (!MatchFontFile(font->key, &file) || !OpenFace(file.path, file.index, font)) {
             file = FontFile();
-            if (FT_New_Face(library_, kFallbackFile, 0, &font->face) != 0) {
-                font->face = nullptr;
+            if (!OpenFace(gFallbackFile, 0, font)) {
                 return;
             }
         }
@@ -370,8 +403,89 @@ private:
             file.embolden || (font->key.weight >= 600 && (style & FT_STYLE_FLAG_BOLD) == 0);
     }
 
+    // Reads the face through descriptor reads: a file cut short while open (a font package
+    // being replaced) then gives FreeType an error to handle, where a mapping would kill the
+    // program with SIGBUS.
+    bool OpenFace(const char* path, int index, RealisedFont* font) {
+        const int descriptor = open(path, O_RDONLY | O_CLOEXEC);
+        struct stat status;
+        if (descriptor < 0 || fstat(descriptor, &status) != 0 || status.st_size <= 0) {
+            if (descriptor >= 0) {
+                close(descriptor);
+            }
+            return false;
+        }
+        font->stream = FT_StreamRec{};
+        font->stream.size = static_cast<unsigned long>(status.st_size);
+        font->stream.descriptor.value = descriptor;
+        font->stream.read = ReadFontFile;
+        font->stream.close = CloseFontFile;
+        FT_Open_Args arguments{};
+        arguments.flags = FT_OPEN_STREAM;
+        arguments.stream = &font->stream;
+        // FreeType closes the stream itself when the opening fails.
+        if (FT_Open_Face(library_, &arguments, index, &font->face) != 0) {
+            font->face = nullptr;
+            return false;
+        }
+        return true;
+    }
+
+    static unsigned long ReadFontFile(FT_Stream stream, unsigned long offset, unsigned char* buffer,
+                                      unsigned long count) {
+        if (count == 0) {  // a seek: 0 for a place inside the file
+            return offset <= stream->size ? 0 : 1;
+        }
+        const int descriptor = static_cast<int>(stream->descriptor.value);
+        unsigned long done = 0;
+        while (done < count) {
+            const ssize_t got =
+                pread(descriptor, buffer + done, count - done, static_cast<off_t>(offset + done));
+            if (got <= 0) {
+                break;
+            }
+            done += static_cast<unsigned long>(got);
+        }
+        return done;
+    }
+
+    static void CloseFontFile(FT_Stream stream) {
+        if (stream->descriptor.value >= 0) {
+            close(static_cast<int>(stream->descriptor.value));
+            stream->descriptor.value = -1;
+        }
+    }
+
+    // The built-in font at the whole factor nearest the cell height asked for. Said once, as
+    // the player would otherwise only see plainer text and not know why.
+    void UseBuiltinFont(RealisedFont* font) {
+        LONG height = font->key.height;
+        if (height < 0) {
+            height = -height * 5 / 4;  // an em, roughly, to a cell
+        }
+        if (height == 0) {
+            height = kDefaultCellHeight;
+        }
+        const int scale = height / kBuiltinCellHeight > 0 ? height / kBuiltinCellHeight : 1;
+        font->builtinScale = scale;
+        font->cellHeight = static_cast<int>(height);
+        font->ascent =
+            kBuiltinGlyphHeight * scale + (font->cellHeight - kBuiltinCellHeight * scale) / 2;
+        font->embolden = false;
+        if (!builtinReported_) {
+            builtinReported_ = true;
+            char face[LF_FACESIZE * 3 + 1];
+            CodePageToUtf8(font->key.charset, font->key.face, face, sizeof face);
+            fprintf(stderr,
+                    "zephyx: no readable font for \"%s\" (the package %s provides one); text is "
+                    "drawn with the built-in font\n",
+                    face, kFallbackPackage);
+        }
+    }
+
     FT_Library library_ = nullptr;
     bool libraryFailed_ = false;
+    bool builtinReported_ = false;
     bool fontconfigUsed_ = false;
     bool closed_ = false;
     uint64_t clock_ = 0;
@@ -400,5 +514,9 @@ const CachedGlyph& FontGlyph(RealisedFont& font, uint32_t codePoint) {
     if (const CachedGlyph* glyph = gGlyphs.Find(font.id, codePoint)) {
         return *glyph;
     }
-    return gGlyphs.Add(font.id, codePoint, font.face, font.embolden);
+    return gGlyphs.Add(font.id, codePoint, font.face, font.embolden, font.builtinScale);
+}
+
+void FontCacheSetFallbackFile(const char* path) {
+    gFallbackFile = path;
 }

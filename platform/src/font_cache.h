@@ -11,3 +11,7 @@
 #pragma once
 
 #include "font_rasterizer.h"
+
+// Where the last-resort face is looked for; tests point it elsewhere to see a machine without
+// it. Takes effect for fonts realised afterwards.
+void FontCacheSetFallbackFile(const char* path);

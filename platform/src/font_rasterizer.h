@@ -24,8 +24,9 @@ struct CachedGlyph {
 // Defined by the implementation.
 class RealisedFont;
 
-// The font for `description`, or null when no font can be found at all. Valid until the next
-// call.
+// The font for `description`, or null when no font can be had at all (the native rasteriser
+// stands in with a built-in bitmap font where no face can be read, so text is still drawn).
+// Valid until the next call.
 RealisedFont* RealiseFont(const LOGFONTA& description);
 
 // Pixels from the top of the character cell to the baseline, and the cell's whole height.

@@ -35,8 +35,6 @@ struct Window {
 
 WindowClass gClasses[kMaxClasses];
 Window gWindows[kMaxWindows];
-bool gQuitPending;
-int gQuitCode;
 
 // Stock objects: distinct non-null handles that nothing dereferences.
 char gStockIcon, gStockCursor, gStockBrush;
@@ -94,7 +92,11 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     posted.wParam = wParam;
     posted.lParam = lParam;
     posted.time = BackendMilliseconds();
-    QueuePost(posted);
+    if (message == WM_CLOSE) {
+        QueueRequestClose(window, posted.time);
+    } else {
+        QueuePost(posted);
+    }
 }
 
 }  // namespace
@@ -213,45 +215,24 @@ HCURSOR SetCursor(HCURSOR cursor) {
 
 BOOL PeekMessageA(LPMSG message, HWND, UINT, UINT, UINT removeFlags) {
     // A minimised window runs no frames; waiting here for an event keeps that from spinning.
-    BackendPumpEvents(QueueIsEmpty() && PlatformIsWindowMinimised() ? 10 : 0);
-    if (!QueueIsEmpty()) {
-        if (removeFlags & PM_REMOVE) {
-            *message = QueueTake();
-        } else {
-            *message = MSG{};
-        }
-        return TRUE;
+    BackendPumpEvents(QueueIsEmpty() && PlatformIsWindowMinimised() ? kBackendWaitForEvent : 0);
+    MSG next;
+    if (!QueueNext(&next, (removeFlags & PM_REMOVE) != 0)) {
+        return FALSE;
     }
-    if (gQuitPending) {
-        *message = MSG{};
-        message->message = WM_QUIT;
-        message->wParam = static_cast<WPARAM>(gQuitCode);
-        if (removeFlags & PM_REMOVE) {
-            gQuitPending = false;
-        }
-        return TRUE;
-    }
-    return FALSE;
+    *message = next;
+    return TRUE;
 }
 
-// Posted messages come first; the quit message only once nothing else waits.
 BOOL GetMessageA(LPMSG message, HWND, UINT, UINT) {
     for (;;) {
-        if (!QueueIsEmpty()) {
-            *message = QueueTake();
+        if (QueueNext(message, true)) {
             return message->message == WM_QUIT ? 0 : 1;
-        }
-        if (gQuitPending) {
-            gQuitPending = false;
-            *message = MSG{};
-            message->message = WM_QUIT;
-            message->wParam = static_cast<WPARAM>(gQuitCode);
-            return 0;
         }
         if (MainWindow() == nullptr) {
             return -1;  // nothing could ever arrive
         }
-        BackendPumpEvents(10);
+        BackendPumpEvents(kBackendWaitForEvent);
     }
 }
 
@@ -275,8 +256,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PostQuitMessage(int exitCode) {
-    gQuitPending = true;
-    gQuitCode = exitCode;
+    QueueRequestQuit(exitCode);
 }
 
 // What backends report
@@ -322,6 +302,10 @@ void PlatformWindowMinimised(bool minimised) {
     Send(handle, WM_ACTIVATE, ActivationParameter(!minimised, minimised), 0);
 }
 
+bool PlatformCanTakeEvent() {
+    return QueueHasRoom(1);
+}
+
 void PlatformFocusLost() {
     PlatformReleaseAllKeys();
     SendFocusChange(false);
@@ -350,6 +334,4 @@ void PlatformResetWindowing() {
         window = Window{};
     }
     QueueClear();
-    gQuitPending = false;
-    gQuitCode = 0;
 }

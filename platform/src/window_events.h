@@ -13,6 +13,10 @@ void PlatformFocusLost();
 void PlatformFocusGained();
 void PlatformMouseMoved();
 
+// False while the message queue is full: a backend then leaves further input where it is (its
+// own queue holds far more) rather than have the posts refused and the input lost.
+bool PlatformCanTakeEvent();
+
 // True while the program's window is minimised.
 bool PlatformIsWindowMinimised();
 

@@ -187,12 +187,14 @@ class XServer:
 class Program:
     """A program started in a session of its own, so nothing it starts outlives the test."""
 
-    def __init__(self, argv, env, cwd=None, output=None):
+    def __init__(self, argv, env, cwd=None, output=None, **popen):
         self.argv = argv
         log("starting: " + " ".join(argv))
-        self.process = subprocess.Popen(argv, env=env, cwd=cwd, stdin=subprocess.DEVNULL,
-                                        stdout=output or subprocess.DEVNULL,
-                                        stderr=subprocess.STDOUT, start_new_session=True)
+        options = dict(stdin=subprocess.DEVNULL, stdout=output or subprocess.DEVNULL,
+                       stderr=subprocess.STDOUT)
+        options.update(popen)
+        self.process = subprocess.Popen(argv, env=env, cwd=cwd, start_new_session=True,
+                                        **options)
 
     def running(self):
         return self.process.poll() is None

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/src/window_events.h"
 #include "headless.h"
 
 namespace {
@@ -212,4 +213,54 @@ TEST_F(WindowMessagesTest, PeekingWhileMinimisedWaitsInsteadOfSpinning) {
     DrainQueue();
     EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
     EXPECT_GT(HeadlessTime(), 1000u) << "a minimised window's peek waits for events";
+    EXPECT_TRUE(HeadlessLastPumpWaitedForEvent()) << "for the next one, not for a timeout";
+}
+
+// A close request, the window's or the game's own, needs no queue slot: a flood of input that
+// fills the queue cannot crowd it out, and it comes before the input waiting ahead of it.
+TEST_F(WindowMessagesTest, CloseRequestsSurviveAFloodOfInput) {
+    for (bool fromGame : {false, true}) {
+        SCOPED_TRACE(fromGame ? "posted by the game" : "the window's close button");
+        HeadlessReset();
+        gReceived.clear();
+        HWND window = MakeWindow();
+        ShowWindow(window, SW_SHOW);
+        for (int tap = 0; tap < 1000; ++tap) {
+            HeadlessKeyDown('A');
+            HeadlessKeyUp('A');
+        }
+        if (fromGame) {
+            EXPECT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+        } else {
+            HeadlessRequestClose();
+        }
+        MSG message;
+        ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+        EXPECT_EQ(message.message, UINT(WM_CLOSE));
+        EXPECT_EQ(DrainQueue(), 0) << "the close ends in the quit";
+        EXPECT_FALSE(HeadlessWindowOpen());
+        EXPECT_EQ(Messages().front(), UINT(WM_ACTIVATE));
+        EXPECT_EQ(Messages()[1], UINT(WM_CLOSE)) << "ahead of the waiting keys";
+    }
+}
+
+// A backend stops taking input while the queue is full, so nothing it moves in is refused.
+TEST_F(WindowMessagesTest, TheQueueSaysWhenItCanTakeNoMoreInput) {
+    HWND window = MakeWindow();
+    ShowWindow(window, SW_SHOW);
+    int taken = 0;
+    while (PlatformCanTakeEvent() && taken < 10000) {
+        HeadlessKeyDown('A');
+        ++taken;
+    }
+    EXPECT_GE(taken, 100) << "a frame's worth of input and far more fits";
+    EXPECT_LT(taken, 10000) << "the queue must say when it is full";
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_TRUE(PlatformCanTakeEvent()) << "taking a message makes room";
+    int dispatched = 1;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ++dispatched;
+    }
+    EXPECT_EQ(dispatched, taken) << "every key that was taken arrives";
 }

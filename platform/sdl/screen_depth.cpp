@@ -1,0 +1,39 @@
+#include "screen_depth.h"
+
+#include <SDL_syswm.h>
+
+#include <cstdio>
+
+namespace {
+
+// SDL knows no pixel format for such screens; X says their depth.
+int XScreenDepth(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
+        return 0;
+    }
+    Display* display = info.info.x11.display;
+    return DefaultDepth(display, DefaultScreen(display));
+}
+
+}  // namespace
+
+int UnsupportedScreenDepth(SDL_Window* window) {
+    const Uint32 format = SDL_GetWindowPixelFormat(window);
+    const int bits = format == SDL_PIXELFORMAT_UNKNOWN       ? XScreenDepth(window)
+                     : format == SDL_PIXELFORMAT_ARGB2101010 ? 30
+                                                             : SDL_BITSPERPIXEL(format);
+    return bits != 0 && (bits < 15 || bits > 24) && bits != 32 ? bits : 0;
+}
+
+void ReportUnsupportedScreenDepth(int depth) {
+    char problem[96];
+    snprintf(problem, sizeof problem, "The screen has %d-bit colour, which the game cannot show.",
+             depth);
+    const char kFix[] = "Set the display to 24-bit colour.";
+    fprintf(stderr, "zephyx: %s %s\n", problem, kFix);
+    char text[160];
+    snprintf(text, sizeof text, "%s\n%s", problem, kFix);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ZEPHYX", text, nullptr);
+}

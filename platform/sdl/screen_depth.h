@@ -1,0 +1,14 @@
+// Screens whose colour depth SDL cannot render to (8-bit palettes, 30-bit deep colour).
+//
+// Called when no renderer could be made for the window: names the depth and the fix in one line
+// on standard error and, since a player who started the game from a menu never sees that, in
+// a message box where one can be shown.
+#pragma once
+
+#include <SDL.h>
+
+// The depth of the window's screen when SDL cannot render to it, otherwise 0.
+int UnsupportedScreenDepth(SDL_Window* window);
+
+// Says so, once the window is gone; returns when the box is dismissed.
+void ReportUnsupportedScreenDepth(int depth);
