@@ -16,15 +16,13 @@
 
 #include "builtin_font.h"
 #include "code_page.h"
+#include "glyph_store.h"
 
 namespace {
 
 // Sizes in use at once before the least recently used one is closed; the game uses two.
 constexpr int kRealisations = 8;
 constexpr LONG kDefaultCellHeight = 16;
-// Glyph storage: a "Game Over" at 128 pixels and a score at 64 take about a tenth of it.
-constexpr size_t kInkBytes = size_t{2} << 20;
-constexpr uint32_t kGlyphSlots = 2048;  // a power of two, at most three quarters used
 // The Japanese serif face the set-up installs, for when fontconfig gives nothing usable.
 const char* gFallbackFile = "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf";
 constexpr const char* kFallbackPackage = "fonts-ipafont-mincho";
@@ -201,100 +199,49 @@ void CopyInk(const FT_Bitmap& bitmap, uint8_t* ink) {
     }
 }
 
-// Every realisation's glyphs in one open-addressed table, their images in one buffer. When
-// either fills up, all glyphs go and are rendered again as they are asked for.
-class GlyphStore {
-public:
-    const CachedGlyph* Find(uint32_t font, uint32_t codePoint) const {
-        const Entry& entry = entries_[SlotFor(font, codePoint)];
-        return entry.used ? &entry.glyph : nullptr;
+// A glyph is rendered here, then kept by the shared glyph store (glyph_store.h), which copies
+// its image. Larger than a quarter of a megabyte, at any size the game asks for, is no glyph.
+constexpr size_t kScratchBytes = size_t{256} << 10;
+uint8_t gScratchInk[kScratchBytes];
+
+// The built-in font scaled up by whole factors, each pixel of its rows a square of ink.
+void RenderBuiltinGlyph(uint32_t codePoint, int scale, CachedGlyph* glyph) {
+    glyph->width = kBuiltinGlyphWidth * scale;
+    glyph->height = kBuiltinGlyphHeight * scale;
+    glyph->top = glyph->height;
+    glyph->advance = kBuiltinCellWidth * scale * 64;
+    if (static_cast<size_t>(glyph->width) * glyph->height > kScratchBytes) {
+        glyph->width = 0;
+        glyph->height = 0;
+        return;
     }
-
-    // A null face draws the built-in font at `builtinScale`.
-    const CachedGlyph& Add(uint32_t font, uint32_t codePoint, FT_Face face, bool embolden,
-                           int builtinScale) {
-        if (count_ >= kGlyphSlots / 4 * 3) {
-            Clear();
+    const uint8_t* rows = BuiltinGlyphRows(codePoint);
+    for (int y = 0; y < glyph->height; ++y) {
+        for (int x = 0; x < glyph->width; ++x) {
+            const int column = x / scale;
+            gScratchInk[y * glyph->width + x] =
+                (rows[y / scale] >> (kBuiltinGlyphWidth - 1 - column)) & 1;
         }
-        CachedGlyph glyph;
-        if (face == nullptr) {
-            AddBuiltin(codePoint, builtinScale, &glyph);
-        } else if (LoadGlyph(face, embolden, codePoint, &glyph)) {
-            const size_t bytes = static_cast<size_t>(glyph.width) * glyph.height;
-            if (bytes > kInkBytes - inkUsed_) {
-                Clear();
-            }
-            if (bytes <= kInkBytes - inkUsed_) {
-                CopyInk(face->glyph->bitmap, ink_ + inkUsed_);
-                glyph.ink = ink_ + inkUsed_;
-                inkUsed_ += bytes;
-            } else {
-                glyph.width = 0;
-                glyph.height = 0;
-            }
-        } else {
-            glyph.width = 0;
-            glyph.height = 0;
-        }
-        Entry& entry = entries_[SlotFor(font, codePoint)];
-        entry = Entry{true, font, codePoint, glyph};
-        ++count_;
-        return entry.glyph;
     }
+    glyph->ink = gScratchInk;
+}
 
-private:
-    struct Entry {
-        bool used = false;
-        uint32_t font = 0;
-        uint32_t codePoint = 0;
-        CachedGlyph glyph;
-    };
-
-    void AddBuiltin(uint32_t codePoint, int scale, CachedGlyph* glyph) {
-        glyph->width = kBuiltinGlyphWidth * scale;
-        glyph->height = kBuiltinGlyphHeight * scale;
-        glyph->top = glyph->height;
-        glyph->advance = kBuiltinCellWidth * scale * 64;
-        const size_t bytes = static_cast<size_t>(glyph->width) * glyph->height;
-        if (bytes > kInkBytes - inkUsed_) {
-            Clear();
-        }
-        const uint8_t* rows = BuiltinGlyphRows(codePoint);
-        uint8_t* ink = ink_ + inkUsed_;
-        for (int y = 0; y < glyph->height; ++y) {
-            for (int x = 0; x < glyph->width; ++x) {
-                const int column = x / scale;
-                ink[y * glyph->width + x] =
-                    (rows[y / scale] >> (kBuiltinGlyphWidth - 1 - column)) & 1;
-            }
-        }
-        glyph->ink = ink;
-        inkUsed_ += bytes;
+// The glyph in scratch storage, valid until the next call; a null face draws the built-in
+// font at `builtinScale`. A glyph that cannot be rendered is empty.
+CachedGlyph RenderGlyph(FT_Face face, bool embolden, int builtinScale, uint32_t codePoint) {
+    CachedGlyph glyph;
+    if (face == nullptr) {
+        RenderBuiltinGlyph(codePoint, builtinScale, &glyph);
+    } else if (LoadGlyph(face, embolden, codePoint, &glyph) &&
+               static_cast<size_t>(glyph.width) * glyph.height <= kScratchBytes) {
+        CopyInk(face->glyph->bitmap, gScratchInk);
+        glyph.ink = gScratchInk;
+    } else {
+        glyph.width = 0;
+        glyph.height = 0;
     }
-
-    // The entry holding the glyph, or the free one where it belongs.
-    uint32_t SlotFor(uint32_t font, uint32_t codePoint) const {
-        uint32_t slot = (font * 0x9E3779B1u ^ codePoint * 0x85EBCA6Bu) & (kGlyphSlots - 1);
-        while (entries_[slot].used &&
-               (entries_[slot].font != font || entries_[slot].codePoint != codePoint)) {
-            slot = (slot + 1) & (kGlyphSlots - 1);
-        }
-        return slot;
-    }
-
-    void Clear() {
-        for (Entry& entry : entries_) {
-            entry.used = false;
-        }
-        count_ = 0;
-        inkUsed_ = 0;
-    }
-
-    Entry entries_[kGlyphSlots];
-    uint32_t count_ = 0;
-    uint8_t ink_[kInkBytes];
-    size_t inkUsed_ = 0;
-};
+    return glyph;
+}
 
 }  // namespace
 
@@ -514,7 +461,8 @@ const CachedGlyph& FontGlyph(RealisedFont& font, uint32_t codePoint) {
     if (const CachedGlyph* glyph = gGlyphs.Find(font.id, codePoint)) {
         return *glyph;
     }
-    return gGlyphs.Add(font.id, codePoint, font.face, font.embolden, font.builtinScale);
+    return gGlyphs.Add(font.id, codePoint,
+                       RenderGlyph(font.face, font.embolden, font.builtinScale, codePoint));
 }
 
 void FontCacheSetFallbackFile(const char* path) {

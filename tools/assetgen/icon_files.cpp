@@ -4,27 +4,9 @@
 
 #include <cstdio>
 
+#include "byte_output.h"
+
 namespace {
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    PutU16(out, v & 0xFFFF);
-    PutU16(out, v >> 16);
-}
-
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return false;
-    }
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
 
 void AppendToVector(png_structp png, png_bytep data, png_size_t length) {
     auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
@@ -106,7 +88,7 @@ bool WritePngFile(const std::string& path, const RgbaImage& image) {
         std::fprintf(stderr, "cannot encode %s\n", path.c_str());
         return false;
     }
-    return WriteFile(path, bytes);
+    return WriteBytesToFile(path, bytes);
 }
 
 bool WriteIcoFile(const std::string& path, const std::vector<RgbaImage>& images) {
@@ -137,7 +119,7 @@ bool WriteIcoFile(const std::string& path, const std::vector<RgbaImage>& images)
     for (const std::vector<uint8_t>& bytes : data) {
         out.insert(out.end(), bytes.begin(), bytes.end());
     }
-    return WriteFile(path, out);
+    return WriteBytesToFile(path, out);
 }
 
 bool WriteRgbaBitmapFile(const std::string& path, const RgbaImage& image) {
@@ -152,5 +134,5 @@ bool WriteRgbaBitmapFile(const std::string& path, const RgbaImage& image) {
     for (int y = 0; y < image.height; ++y) {
         PutBgraRow(out, image, y);
     }
-    return WriteFile(path, out);
+    return WriteBytesToFile(path, out);
 }

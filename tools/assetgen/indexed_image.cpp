@@ -1,20 +1,6 @@
 #include "indexed_image.h"
 
-#include <cstdio>
-
-namespace {
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    PutU16(out, v & 0xFFFF);
-    PutU16(out, v >> 16);
-}
-
-}  // namespace
+#include "byte_output.h"
 
 bool WriteBitmapFile(const std::string& path, const IndexedImage& image,
                      const ColourTable& colours) {
@@ -53,11 +39,5 @@ bool WriteBitmapFile(const std::string& path, const IndexedImage& image,
         out.insert(out.end(), row, row + image.width);
     }
 
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return false;
-    }
-    const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    return std::fclose(f) == 0 && ok;
+    return WriteBytesToFile(path, out);
 }
