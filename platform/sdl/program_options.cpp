@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -39,24 +40,28 @@ struct Given {
     std::optional<int> display;
 };
 
-std::optional<ScaleMode> ScaleFromText(const std::string& text) {
-    if (text == "integer")
-        return ScaleMode::kInteger;
-    if (text == "fit")
-        return ScaleMode::kFit;
-    if (text == "stretch")
-        return ScaleMode::kStretch;
+// The value a word names in `table`, or nothing for a word that is not there.
+template <typename Value, size_t N>
+std::optional<Value> LookUpWord(const std::string& text,
+                                const std::pair<const char*, Value> (&table)[N]) {
+    for (const auto& [word, value] : table) {
+        if (text == word)
+            return value;
+    }
     return std::nullopt;
 }
 
+std::optional<ScaleMode> ScaleFromText(const std::string& text) {
+    static const std::pair<const char*, ScaleMode> kWords[] = {{"integer", ScaleMode::kInteger},
+                                                               {"fit", ScaleMode::kFit},
+                                                               {"stretch", ScaleMode::kStretch}};
+    return LookUpWord(text, kWords);
+}
+
 std::optional<VsyncMode> VsyncFromText(const std::string& text) {
-    if (text == "auto")
-        return VsyncMode::kAuto;
-    if (text == "on")
-        return VsyncMode::kOn;
-    if (text == "off")
-        return VsyncMode::kOff;
-    return std::nullopt;
+    static const std::pair<const char*, VsyncMode> kWords[] = {
+        {"auto", VsyncMode::kAuto}, {"on", VsyncMode::kOn}, {"off", VsyncMode::kOff}};
+    return LookUpWord(text, kWords);
 }
 
 std::optional<bool> SwitchFromText(const std::string& text) {
