@@ -162,9 +162,38 @@ def ship_centre(picture, back):
     return PLAY_LEFT + (best[0] + best[1]) // 2
 
 
+def unfilter_rows(raw, width, height, bpp=3):
+    """The pixel rows of decompressed PNG data, each row's filter (none, sub, up, average or
+    Paeth) undone."""
+    stride = width * bpp
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        row = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for x in range(stride):
+            left = row[x - bpp] if x >= bpp else 0
+            up = previous[x]
+            corner = previous[x - bpp] if x >= bpp else 0
+            if kind == 1:
+                row[x] = (row[x] + left) & 0xFF
+            elif kind == 2:
+                row[x] = (row[x] + up) & 0xFF
+            elif kind == 3:
+                row[x] = (row[x] + (left + up) // 2) & 0xFF
+            elif kind == 4:
+                estimate = left + up - corner
+                a, b, c = abs(estimate - left), abs(estimate - up), abs(estimate - corner)
+                nearest = left if a <= b and a <= c else up if b <= c else corner
+                row[x] = (row[x] + nearest) & 0xFF
+            elif kind != 0:
+                raise ValueError(f"unknown PNG filter {kind}")
+        rows.append(bytes(row))
+        previous = row
+    return rows
+
+
 def parse_png(data):
-    """Reads an 8-bit RGB PNG whose rows are stored unfiltered, as the headless backend
-    writes its pictures."""
+    """Reads an 8-bit RGB PNG, as the headless backend writes its pictures."""
     if data[:8] != b"\x89PNG\r\n\x1a\n":
         raise ValueError("not a PNG file")
     pos, header, compressed = 8, None, b""
@@ -177,14 +206,10 @@ def parse_png(data):
             compressed += body
         pos += 12 + length
     width, height, depth, colour = header[:4]
-    if depth != 8 or colour != 2:
-        raise ValueError("not an 8-bit RGB PNG")
-    raw = zlib.decompress(compressed)
-    stride = width * 3 + 1
-    if any(raw[y * stride] != 0 for y in range(height)):
-        raise ValueError("filtered PNG rows are not supported")
-    return Picture(width, height, b"".join(raw[y * stride + 1:(y + 1) * stride]
-                                           for y in range(height)))
+    if depth != 8 or colour != 2 or header[6] != 0:
+        raise ValueError("not an 8-bit RGB PNG without interlacing")
+    rows = unfilter_rows(zlib.decompress(compressed), width, height)
+    return Picture(width, height, b"".join(rows))
 
 
 def load_png(path):
