@@ -252,8 +252,14 @@ TEST_F(BitmapLoadingTest, CopyFailuresAreReportedAndNothingIsCopied) {
 
 TEST_F(BitmapLoadingTest, MatchingAColourLeavesTheSurfaceAsItWas) {
     IDirectDrawSurface7* sheet = MakeOffscreen(4, 2);
+    // The value is read as a whole word from the first pixel; at 8 bits only its low byte is
+    // the pixel, so the neighbours must not leak into it.
+    for (int x = 1; x < 4; ++x) {
+        HeadlessSetSurfaceIndex(sheet, x, 0, 0xA5);
+    }
     HeadlessSetSurfaceIndex(sheet, 0, 0, 145);
-    EXPECT_EQ(DDMatchColor(sheet, CLR_INVALID), 145u);
+    EXPECT_EQ(DDMatchColor(sheet, CLR_INVALID), 145u)
+        << "the neighbouring pixels were not masked off the first pixel's value";
     EXPECT_EQ(HeadlessSurfaceIndex(sheet, 0, 0), 145);
 
     const COLORREF colour = RGB(113, 142, 57);  // nearest display entry 113 = (113, 142, 56)
