@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/ddraw_fixture.h"
+#include "support/allocation_counter.h"
 #include "support/bitmap_bytes.h"
 
 namespace {
@@ -217,6 +218,25 @@ TEST_F(BitmapLoadingTest, BitmapsArriveIndexForIndexOrInTheNearestDisplayColours
     offscreen.push_back(sheet);
     EXPECT_EQ(HeadlessSurfaceIndices(sheet), (std::vector<uint8_t>{60, 201}));
     EXPECT_EQ(HeadlessDebugOutput(), "");
+}
+
+// Surface recovery reloads every sheet, as often as the display is lost: each load and reload
+// must give its bitmap back.
+TEST_F(BitmapLoadingTest, LoadingAndReloadingKeepNothingBehind) {
+    RegisterTestResource("KEPT", MakeDib(IndexedDib(2, 2, DisplayColours(), {7, 8, 9, 145})));
+    IDirectDrawSurface7* sheet = MakeOffscreen(2, 2);
+    ASSERT_EQ(DDReloadBitmap(sheet, "KEPT"), DD_OK);
+    const size_t live = LiveAllocationCount();
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(DDReloadBitmap(sheet, "KEPT"), DD_OK);
+    }
+    EXPECT_EQ(LiveAllocationCount(), live) << "each reload leaves memory behind";
+    for (int i = 0; i < 20; ++i) {
+        IDirectDrawSurface7* loaded = DDLoadBitmap(directDraw, "KEPT", 0, 0);
+        ASSERT_NE(loaded, nullptr);
+        loaded->Release();
+    }
+    EXPECT_EQ(LiveAllocationCount(), live) << "each load leaves memory behind";
 }
 
 TEST_F(BitmapLoadingTest, CopyFailuresAreReportedAndNothingIsCopied) {

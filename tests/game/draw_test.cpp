@@ -85,6 +85,11 @@ TEST_F(DrawTest, EnemiesAndBulletsShowTheirCurrentAnimationFrame) {
     Actor& bullet = gActors[kFirstBulletSlot];
     bullet.x = 400;
     bullet.y = 300;
+    Draw();
+    EXPECT_EQ(PixelsNotShowing(gCharSurface, Cell(0, 128, 48, 48), kKey, 200, 100, kNavy), 0)
+        << "a new enemy does not start with its first frame";
+    EXPECT_EQ(PixelsNotShowing(gCharSurface, Cell(0, 376, 8, 8), kKey, 400, 300, kNavy), 0)
+        << "a new bullet does not start with its first frame";
     for (int frame = 0; frame < 6; ++frame) {
         enemy.frame = frame;
         bullet.frame = frame;
