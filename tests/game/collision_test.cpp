@@ -139,6 +139,29 @@ TEST_F(CollisionTest, ABulletHitsWithItsCellLessAPixelAllRound) {
     }
 }
 
+// An enemy at (300, 100) has the box (308, 108, 340, 140) inside its 48-pixel cell; the shot's
+// box is its 16-pixel sprite.
+TEST_F(CollisionTest, AnEnemyIsHitInsideItsCellLessEightPixelsAllRound) {
+    const struct {
+        const char* side;
+        double x, y;
+        bool hits;
+    } cases[] = {
+        {"left edge touching", 292, 116, true},  {"left, a pixel off", 291, 116, false},
+        {"right edge touching", 340, 116, true}, {"right, a pixel off", 341, 116, false},
+        {"top edge touching", 316, 92, true},    {"top, a pixel off", 316, 91, false},
+        {"bottom edge touching", 316, 140, true}, {"bottom, a pixel off", 316, 141, false},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        Enemy(0, kEnemyStraight, 300, 100);
+        Shot(c.x, c.y);
+        CheckCollisions();
+        EXPECT_EQ(gActors[0].life == 0, c.hits)
+            << "the shot at the enemy's " << c.side << (c.hits ? " missed" : " hit");
+    }
+}
+
 TEST_F(CollisionTest, TheShotPassesThroughBullets) {
     Bullet(5, 300.0, 100.0);
     Shot(296.0, 96.0);

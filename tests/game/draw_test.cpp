@@ -134,6 +134,48 @@ TEST_F(DrawTest, TheShipLiesOverEnemiesBulletsAndTheShotAndTheShotOverEnemies) {
         << "the shot should cover part of the enemy";
 }
 
+TEST_F(DrawTest, AFailedSpriteStopsTheDrawingAndItsCodeIsReturned) {
+    PlaceEnemy(0, kEnemyStraight, 620, 100);  // reaches past the screen: the copy is refused
+    FillBackBuffer(kNavy);
+    EXPECT_EQ(DrawGame(), DDERR_INVALIDRECT) << "an enemy's failed copy was not reported";
+    EXPECT_EQ(OpaquePixelsHidden(gCharSurface, gPlayer.srcRect, kKey, ShipX(), ShipY()),
+              OpaquePixels(gCharSurface, gPlayer.srcRect, kKey))
+        << "the ship was drawn after a failed copy";
+
+    gActors[0].life = 0;
+    gShot.life = 1;
+    gShot.x = 630;
+    gShot.y = 100;
+    EXPECT_EQ(DrawGame(), DDERR_INVALIDRECT) << "the shot's failed copy was not reported";
+}
+
+// The background's top 480 rows fill the screen; the score stands on it at (20, 50) in the
+// yellow row of the bitmap font.
+TEST_F(DrawTest, TheBackgroundFillsTheScreenAndTheScoreStandsOnItsPanel) {
+    gPlayer.value = 1234567;
+    ASSERT_EQ(DrawBackground(), DD_OK);
+    const char score[] = "SCORE 01234567";
+    const RECT scoreBox = {20, 50, 20 + 8 * 14, 66};
+    int wrong = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            const bool inScore = x >= scoreBox.left && x < scoreBox.right &&
+                                 y >= scoreBox.top && y < scoreBox.bottom;
+            if (!inScore) {
+                wrong += HeadlessSurfaceIndex(gBackSurface, x, y) !=
+                         HeadlessSurfaceIndex(gBackImageSurface, x, y);
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "outside the score the screen is not the background's top rows";
+    for (int i = 0; score[i] != '\0'; ++i) {
+        const RECT glyph = Cell((score[i] - 32) * 8, 16, 8, 16);
+        EXPECT_EQ(OpaquePixelsHidden(gStringsSurface, glyph, kKey, 20 + 8 * i, 50), 0)
+            << "character " << i << " of \"" << score << "\" is not the yellow glyph at ("
+            << 20 + 8 * i << ", 50)";
+    }
+}
+
 class TitleDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
