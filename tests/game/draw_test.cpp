@@ -218,4 +218,20 @@ TEST_F(TitleDrawTest, SpaceHeldAsksForAGameAndTheGeneratorIsSeededFromTheClock) 
     EXPECT_EQ(drawn, rand()) << "the title must seed the generator from gNow";
 }
 
+// A band whose copy fails ends the frame with its code, before the space bar is read; the next
+// frame tries again.
+TEST_F(TitleDrawTest, AFailedBandIsReportedAndTheSpaceBarWaitsForAWholeFrame) {
+    HeadlessKeyDown(VK_SPACE);
+    for (uint32_t band = 0; band < 2; ++band) {
+        gScene = kSceneTitle;
+        HeadlessFailOperation(PlatformOp::BltFast, DDERR_GENERIC, band, 1);
+        EXPECT_EQ(TitleFrame(nullptr), DDERR_GENERIC)
+            << "a failed copy of band " << band << " was not reported";
+        EXPECT_EQ(gScene, kSceneTitle) << "the space bar was read in a failed frame";
+        EXPECT_EQ(TitleFrame(nullptr), DD_OK);
+        EXPECT_EQ(gScene, kSceneGameSetup);
+    }
+    HeadlessKeyUp(VK_SPACE);
+}
+
 }  // namespace
