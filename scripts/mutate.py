@@ -17,11 +17,13 @@ counting only mutants that compiled and are not listed as equivalent.
     python3 scripts/mutate.py --files game/enemy.cpp --jobs 2
     python3 scripts/mutate.py --limit 150 --seed 1  # a reproducible sample
     python3 scripts/mutate.py --list                # the mutants, without running them
+    python3 scripts/mutate.py --ids 3f2a9c01 ...    # only these, e.g. a run's survivors
 """
 
 import argparse
 import dataclasses
 import difflib
+import hashlib
 import json
 import os
 import random
@@ -116,8 +118,14 @@ class Mutant:
     def apply(self, text):
         return text[: self.start] + self.replacement + text[self.end :]
 
+    def identity(self):
+        """A short name that stays while the changed lines stay, for --ids."""
+        text = "\n".join((self.path, self.before, self.after)).encode()
+        return hashlib.sha1(text).hexdigest()[:8]
+
     def describe(self):
-        return f"{self.path}:{self.line} {self.operator}: {self.before}  ->  {self.after}"
+        return (f"{self.path}:{self.line} {self.operator} [{self.identity()}]: "
+                f"{self.before}  ->  {self.after}")
 
 
 def collapse(line):
@@ -462,7 +470,7 @@ def run_mutant(workspace, mutant, timeout):
 
 def report(result, done, total):
     m = result.mutant
-    where = f"{m.path}:{m.line} {m.operator}"
+    where = f"{m.path}:{m.line} {m.operator} [{m.identity()}]"
     if result.outcome == "killed":
         print(f"[{done}/{total}] killed    {where} by {result.detail}", flush=True)
     elif result.outcome == "uncompiled":
@@ -582,6 +590,8 @@ def parse_arguments(argv):
     parser.add_argument("--tree", default=here, help="the source tree (default: this one)")
     parser.add_argument("--equivalent", help="the equivalent list (default: "
                         + EQUIVALENT_LIST + " in the tree)")
+    parser.add_argument("--ids", nargs="+", metavar="ID",
+                        help="run only these mutants, by the [id] a run or --list prints")
     parser.add_argument("--list", action="store_true", help="list the mutants and stop")
     parser.add_argument("--keep-work", action="store_true", help="keep the private copies")
     args = parser.parse_args(argv)
@@ -610,6 +620,8 @@ def main(argv):
         with open(os.path.join(args.tree, path), encoding="utf-8") as f:
             everything += mutants_of(path, f.read())
     chosen = choose(everything, args.limit, args.seed)
+    if args.ids:
+        chosen = [m for m in chosen if m.identity() in set(args.ids)]
     listed = [m for m in chosen if (m.path, m.before, m.after) in equivalents]
     to_run = [m for m in chosen if (m.path, m.before, m.after) not in equivalents]
 
