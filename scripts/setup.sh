@@ -8,6 +8,7 @@ ZEPHYX_PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libfontconfig-dev fonts-ipafont-mincho fonts-dejavu-core
     mingw-w64 wine wine64 xvfb xauth xdotool imagemagick
+    python3
 )
 
 zephyx_missing_packages() {
