@@ -600,6 +600,8 @@ def parse_arguments(argv):
         args.equivalent = os.path.join(args.tree, EQUIVALENT_LIST)
     if args.jobs < 1 or (args.limit is not None and args.limit < 0):
         parser.error("--jobs must be at least 1 and --limit not negative")
+    if args.jobs > (os.cpu_count() or 1):
+        parser.error(f"--jobs {args.jobs} is more than this machine's {os.cpu_count()} cores")
     return args
 
 
