@@ -481,13 +481,62 @@ def report(result, done, total):
               + "\n".join("    " + l for l in equivalent_block(m).split("\n")), flush=True)
 
 
+def build_copies(workspaces, threads):
+    """Configures and builds every copy at once; the unmutated tree must build."""
+    errors = []
+
+    def prepare(workspace):
+        try:
+            workspace.configure_and_build()
+        except (Stopped, SystemExit) as error:
+            errors.append(error)
+
+    run_threads([threading.Thread(target=prepare, args=(w,)) for w in workspaces], threads)
+    if errors:
+        raise errors[0] if isinstance(errors[0], SystemExit) else KeyboardInterrupt()
+
+
+def time_allowed(workspace, args):
+    """Seconds a mutant's tests may take: several times the unmutated run, whose tests must
+    pass."""
+    started = time.monotonic()
+    passed, failure = workspace.fast_tests(args.timeout or 3600)
+    baseline = time.monotonic() - started
+    if not passed:
+        raise SystemExit(f"mutate.py: the fast tests fail without any mutant ({failure})")
+    timeout = args.timeout or max(60, int(baseline * 4 * args.jobs + 30))
+    print(f"mutate.py: the fast tests take {baseline:.0f} s; a mutant gets {timeout} s",
+          flush=True)
+    return timeout
+
+
+def run_mutants(workspaces, mutants, timeout, threads):
+    """Each copy takes the next mutant until none is left; results are printed as they come."""
+    pending = list(mutants)
+    results = []
+    lock = threading.Lock()
+
+    def work(workspace):
+        while True:
+            with lock:
+                if not pending:
+                    return
+                mutant = pending.pop(0)
+            try:
+                result = run_mutant(workspace, mutant, timeout)
+            except Stopped:
+                return
+            with lock:
+                results.append(result)
+                report(result, len(results), len(mutants))
+
+    run_threads([threading.Thread(target=work, args=(w,)) for w in workspaces], threads)
+    return results
+
+
 def run_all(args, tree, mutants):
     root = tempfile.mkdtemp(prefix="zephyx-mutate-")
     workspaces = []
-    results = []
-    lock = threading.Lock()
-    pending = list(mutants)
-    errors = []
     threads = []
 
     def stop_everything(signum=None, frame=None):
@@ -495,48 +544,16 @@ def run_all(args, tree, mutants):
             workspace.stop()
         raise KeyboardInterrupt()
 
-    previous = {s: signal.signal(s, stop_everything) for s in (signal.SIGINT, signal.SIGTERM,
-                                                               signal.SIGHUP)}
+    signals = (signal.SIGINT, signal.SIGTERM, signal.SIGHUP)
+    previous = {s: signal.signal(s, stop_everything) for s in signals}
     try:
         print(f"mutate.py: building {args.jobs} private cop{'y' if args.jobs == 1 else 'ies'} "
               f"in {root}", flush=True)
         for index in range(args.jobs):
             workspaces.append(Workspace(tree, root, index))
-
-        def prepare(workspace):
-            try:
-                workspace.configure_and_build()
-            except (Stopped, SystemExit) as error:
-                errors.append(error)
-
-        run_threads([threading.Thread(target=prepare, args=(w,)) for w in workspaces], threads)
-        if errors:
-            raise errors[0] if isinstance(errors[0], SystemExit) else KeyboardInterrupt()
-
-        started = time.monotonic()
-        passed, failure = workspaces[0].fast_tests(args.timeout or 3600)
-        baseline = time.monotonic() - started
-        if not passed:
-            raise SystemExit(f"mutate.py: the fast tests fail without any mutant ({failure})")
-        timeout = args.timeout or max(60, int(baseline * 4 * args.jobs + 30))
-        print(f"mutate.py: the fast tests take {baseline:.0f} s; a mutant gets {timeout} s",
-              flush=True)
-
-        def work(workspace):
-            while True:
-                with lock:
-                    if not pending:
-                        return
-                    mutant = pending.pop(0)
-                try:
-                    result = run_mutant(workspace, mutant, timeout)
-                except Stopped:
-                    return
-                with lock:
-                    results.append(result)
-                    report(result, len(results), len(mutants))
-
-        run_threads([threading.Thread(target=work, args=(w,)) for w in workspaces], threads)
+        build_copies(workspaces, threads)
+        timeout = time_allowed(workspaces[0], args)
+        return run_mutants(workspaces, mutants, timeout, threads)
     finally:
         # Workers put their file back as they stop; only then does the copy go.
         for workspace in workspaces:
@@ -549,7 +566,6 @@ def run_all(args, tree, mutants):
             print(f"mutate.py: the copies stay in {root}", flush=True)
         else:
             shutil.rmtree(root, ignore_errors=True)
-    return results
 
 
 def run_threads(threads, started):
@@ -614,42 +630,30 @@ def scores_by_folder(results):
     return scores
 
 
-def main(argv):
-    args = parse_arguments(argv)
-    equivalents = read_equivalents(args.equivalent)
+def key(mutant):
+    return (mutant.path, mutant.before, mutant.after)
+
+
+def all_mutants(args):
     everything = []
     for path in source_files(args.tree, args.files):
         with open(os.path.join(args.tree, path), encoding="utf-8") as f:
             everything += mutants_of(path, f.read())
-    chosen = choose(everything, args.limit, args.seed)
-    if args.ids:
-        chosen = [m for m in chosen if m.identity() in set(args.ids)]
-    listed = [m for m in chosen if (m.path, m.before, m.after) in equivalents]
-    to_run = [m for m in chosen if (m.path, m.before, m.after) not in equivalents]
+    return everything
 
-    if args.list:
-        for m in chosen:
-            reason = equivalents.get((m.path, m.before, m.after))
-            print(m.describe() + (f"   [equivalent: {reason}]" if reason else ""))
-        print(f"{len(chosen)} mutants of {len(everything)}; {len(listed)} listed as equivalent")
-        return 0
 
-    print(f"mutate.py: {len(chosen)} mutants of {len(everything)} "
-          f"({len(listed)} listed as equivalent, not run)", flush=True)
+def announce_equivalents(listed, equivalents, everything):
+    """Names every mutant left out, and every entry that no longer matches a mutant."""
     for m in listed:
-        print(f"  equivalent  {m.path}:{m.line} {m.operator}: "
-              f"{equivalents[(m.path, m.before, m.after)]}", flush=True)
-    used = {(m.path, m.before, m.after) for m in everything}
-    for key in equivalents:
-        if key[0] in {m.path for m in everything} and key not in used:
-            print(f"  stale equivalent entry, no such mutant: {key[0]}: {key[1]}", flush=True)
+        print(f"  equivalent  {m.path}:{m.line} {m.operator}: {equivalents[key(m)]}", flush=True)
+    paths = {m.path for m in everything}
+    existing = {key(m) for m in everything}
+    for entry in equivalents:
+        if entry[0] in paths and entry not in existing:
+            print(f"  stale equivalent entry, no such mutant: {entry[0]}: {entry[1]}", flush=True)
 
-    try:
-        results = run_all(args, args.tree, to_run)
-    except KeyboardInterrupt:
-        print("mutate.py: interrupted; the private copies are removed", file=sys.stderr)
-        return 130
 
+def print_summary(results, listed):
     killed = sum(r.outcome == "killed" for r in results)
     survived = [r for r in results if r.outcome == "survived"]
     uncompiled = sum(r.outcome == "uncompiled" for r in results)
@@ -662,6 +666,34 @@ def main(argv):
         print(f"  {folder}/: {k} killed of {n} ({100.0 * k / n:.1f}%)")
     percent = 100.0 * killed / scored if scored else 0.0
     print(f"mutation score: {killed} killed of {scored} ({percent:.1f}%)")
+
+
+def main(argv):
+    args = parse_arguments(argv)
+    equivalents = read_equivalents(args.equivalent)
+    everything = all_mutants(args)
+    chosen = choose(everything, args.limit, args.seed)
+    if args.ids:
+        chosen = [m for m in chosen if m.identity() in set(args.ids)]
+    listed = [m for m in chosen if key(m) in equivalents]
+    to_run = [m for m in chosen if key(m) not in equivalents]
+
+    if args.list:
+        for m in chosen:
+            reason = equivalents.get(key(m))
+            print(m.describe() + (f"   [equivalent: {reason}]" if reason else ""))
+        print(f"{len(chosen)} mutants of {len(everything)}; {len(listed)} listed as equivalent")
+        return 0
+
+    print(f"mutate.py: {len(chosen)} mutants of {len(everything)} "
+          f"({len(listed)} listed as equivalent, not run)", flush=True)
+    announce_equivalents(listed, equivalents, everything)
+    try:
+        results = run_all(args, args.tree, to_run)
+    except KeyboardInterrupt:
+        print("mutate.py: interrupted; the private copies are removed", file=sys.stderr)
+        return 130
+    print_summary(results, listed)
     return 0
 
 
