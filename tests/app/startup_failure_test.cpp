@@ -27,8 +27,9 @@ std::vector<Box> gBoxes;
 // Takes the place of the platform's message box in this test program, to look at the display
 // and the window at the moment the box is shown.
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
-    gBoxes.push_back({caption, text, gDirectDraw == nullptr && gPrimarySurface == nullptr &&
-                                         gCharSurface == nullptr && gPalette == nullptr,
+    gBoxes.push_back({caption, text,
+                      gDirectDraw == nullptr && gPrimarySurface == nullptr &&
+                          gCharSurface == nullptr && gPalette == nullptr,
                       HeadlessWindowOpen()});
     return IDOK;
 }

@@ -231,7 +231,6 @@ TEST(AssetTitle, TheLogoStaysInItsBoxInItsGrey) {
     EXPECT_GT(logo, 4000);  // large characters, not a sprinkle
     EXPECT_LT(left, 40);
     EXPECT_GT(right, 590);
-
 }
 
 TEST(AssetTitle, ThePromptFillsItsBoxInTheOneYellow) {

@@ -179,10 +179,9 @@ TEST_F(DisplayStartupTest, AStartedDisplayIsReleasedPrimaryFirstThenTheSheetsInO
     // The sheets by their sizes: background, font, title, sprites; the palette is still held
     // by the primary until the primary goes, so it is freed by its own release after them.
     EXPECT_EQ(HeadlessDestroyedObjects(),
-              (std::vector<std::string>{"back buffer 640x480", "primary 640x480",
-                                        "offscreen 640x640", "offscreen 600x96",
-                                        "offscreen 640x480", "offscreen 288x384", "palette",
-                                        "DirectDraw"}))
+              (std::vector<std::string>{
+                  "back buffer 640x480", "primary 640x480", "offscreen 640x640", "offscreen 600x96",
+                  "offscreen 640x480", "offscreen 288x384", "palette", "DirectDraw"}))
         << "the display objects were released in another order";
 }
 

@@ -125,9 +125,9 @@ TEST_F(CollisionTest, ABulletHitsWithItsCellLessAPixelAllRound) {
         double x, y;
         bool hits;
     } cases[] = {
-        {"left edge touching", 387, 460, true},  {"left, a pixel off", 386, 460, false},
-        {"right edge touching", 409, 460, true}, {"right, a pixel off", 410, 460, false},
-        {"top edge touching", 400, 441, true},   {"top, a pixel off", 400, 440, false},
+        {"left edge touching", 387, 460, true},   {"left, a pixel off", 386, 460, false},
+        {"right edge touching", 409, 460, true},  {"right, a pixel off", 410, 460, false},
+        {"top edge touching", 400, 441, true},    {"top, a pixel off", 400, 440, false},
         {"bottom edge touching", 400, 479, true}, {"bottom, a pixel off", 400, 480, false},
     };
     for (const auto& c : cases) {
@@ -147,9 +147,9 @@ TEST_F(CollisionTest, AnEnemyIsHitInsideItsCellLessEightPixelsAllRound) {
         double x, y;
         bool hits;
     } cases[] = {
-        {"left edge touching", 292, 116, true},  {"left, a pixel off", 291, 116, false},
-        {"right edge touching", 340, 116, true}, {"right, a pixel off", 341, 116, false},
-        {"top edge touching", 316, 92, true},    {"top, a pixel off", 316, 91, false},
+        {"left edge touching", 292, 116, true},   {"left, a pixel off", 291, 116, false},
+        {"right edge touching", 340, 116, true},  {"right, a pixel off", 341, 116, false},
+        {"top edge touching", 316, 92, true},     {"top, a pixel off", 316, 91, false},
         {"bottom edge touching", 316, 140, true}, {"bottom, a pixel off", 316, 141, false},
     };
     for (const auto& c : cases) {

@@ -159,8 +159,8 @@ TEST_F(DrawTest, TheBackgroundFillsTheScreenAndTheScoreStandsOnItsPanel) {
     int wrong = 0;
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x) {
-            const bool inScore = x >= scoreBox.left && x < scoreBox.right &&
-                                 y >= scoreBox.top && y < scoreBox.bottom;
+            const bool inScore = x >= scoreBox.left && x < scoreBox.right && y >= scoreBox.top &&
+                                 y < scoreBox.bottom;
             if (!inScore) {
                 wrong += HeadlessSurfaceIndex(gBackSurface, x, y) !=
                          HeadlessSurfaceIndex(gBackImageSurface, x, y);

@@ -43,8 +43,8 @@ InkMask GlyphRaster::RenderStretched(const std::u32string& text, int width64, in
 }
 
 // `pixelSize` only sizes the scratch canvas: at least the face's larger size.
-InkMask GlyphRaster::RenderAtCurrentSize(const std::u32string& text, int pixelSize,
-                                         double embolden, int loadFlags) const {
+InkMask GlyphRaster::RenderAtCurrentSize(const std::u32string& text, int pixelSize, double embolden,
+                                         int loadFlags) const {
     FT_Face face = static_cast<FT_Face>(face_);
 
     // Draw onto a generous canvas with the baseline at `base`, then crop to the ink.
