@@ -2,6 +2,8 @@
 #include "display/bitmap.h"
 
 #include <cstring>
+#include <filesystem>
+#include <iterator>
 #include <utility>
 
 #include "platform/ddraw_fixture.h"
@@ -237,6 +239,24 @@ TEST_F(BitmapLoadingTest, LoadingAndReloadingKeepNothingBehind) {
         loaded->Release();
     }
     EXPECT_EQ(LiveAllocationCount(), live) << "each load leaves memory behind";
+}
+
+size_t OpenFileCount() {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                             std::filesystem::directory_iterator()));
+}
+
+TEST_F(BitmapLoadingTest, APaletteFileIsClosedOnceRead) {
+    const std::string path =
+        WriteTempFile("PALFILE", MakeBmpFile(IndexedDib(2, 1, OtherColours(256), {0, 1})));
+    const size_t open = OpenFileCount();
+    for (int i = 0; i < 20; ++i) {
+        IDirectDrawPalette* palette = DDLoadPalette(directDraw, path.c_str());
+        ASSERT_NE(palette, nullptr);
+        palette->Release();
+    }
+    std::remove(path.c_str());
+    EXPECT_EQ(OpenFileCount(), open) << "the palette file is left open after it is read";
 }
 
 TEST_F(BitmapLoadingTest, CopyFailuresAreReportedAndNothingIsCopied) {
