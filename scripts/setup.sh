@@ -20,6 +20,7 @@ ZEPHYX_TEST_PACKAGES=(
     wine wine64
     xvfb xauth xdotool x11-utils imagemagick
     fonts-dejavu-core
+    python3
     dpkg-dev desktop-file-utils appstream lintian icoutils
     chromium chromium-driver python3-selenium
 )

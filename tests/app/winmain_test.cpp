@@ -2,6 +2,8 @@
 // cursor, and messages before frames.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/frame.h"
 #include "app/main_window.h"
 #include "display/display.h"
@@ -75,26 +77,76 @@ TEST_F(WinMainTest, EscapeAndF12CloseWithExitCodeZero) {
     }
 }
 
-TEST_F(WinMainTest, OtherKeysAreSwallowed) {
-    HWND window = MainWindow();
+// The window exists, so a post would be queued: only the closing keys post anything.
+TEST_F(WinMainTest, OtherKeysAreSwallowedAndTheClosingKeysPostAClose) {
+    HWND window = CreateMainWindow(nullptr, SW_SHOWDEFAULT);
+    ASSERT_NE(window, nullptr);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        GetMessageA(&message, nullptr, 0, 0);  // what showing the window queued
+    }
     for (WPARAM key : {WPARAM(VK_SPACE), WPARAM('A'), WPARAM(VK_RETURN), WPARAM(VK_F12 - 1)}) {
         EXPECT_EQ(MainWndProc(window, WM_KEYDOWN, key, 0), 0);
+        EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
+            << "key " << key << " posted a message; only Escape and F12 may";
     }
-    MSG message;
-    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) << "nothing was posted";
+    for (WPARAM key : {WPARAM(VK_ESCAPE), WPARAM(VK_F12)}) {
+        EXPECT_EQ(MainWndProc(window, WM_KEYDOWN, key, 0), 0);
+        ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
+            << "key " << key << " did not ask the window to close";
+        GetMessageA(&message, nullptr, 0, 0);
+        EXPECT_EQ(message.message, UINT(WM_CLOSE)) << "key " << key;
+    }
 }
 
+// Each case starts from the opposite value, so only the window procedure's own write passes.
 TEST_F(WinMainTest, ActivationFollowsTheMinimisedFlagOnly) {
-    EXPECT_EQ(gActive, 0) << "no frames before the first WM_ACTIVATE";
     HWND window = MainWindow();
+    gActive = 0;
     MainWndProc(window, WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_EQ(gActive, 1);
+    EXPECT_EQ(gActive, 1) << "activation did not let frames run";
+    gActive = 0;
     MainWndProc(window, WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(gActive, 1) << "losing focus without minimising keeps frames running";
+    EXPECT_EQ(gActive, 1) << "losing focus without minimising must keep frames running";
+    gActive = 1;
     MainWndProc(window, WM_ACTIVATE, WA_INACTIVE | (1 << 16), 0);
-    EXPECT_EQ(gActive, 0);
+    EXPECT_EQ(gActive, 0) << "minimising did not stop the frames";
+    gActive = 1;
     MainWndProc(window, WM_ACTIVATE, WA_ACTIVE | (1 << 16), 0);
     EXPECT_EQ(gActive, 0) << "the low word is not looked at";
+}
+
+// The first frame is presented at once (nothing to pace yet), so the clock at the next pass of
+// the loop shows exactly the loop's own rest after the frame.
+TEST_F(WinMainTest, TheLoopRestsOneMillisecondAfterEachFrame) {
+    struct Pass {
+        uint32_t presented;
+        uint32_t time;
+    };
+    static std::vector<Pass> passes;
+    passes.clear();
+    HeadlessSetPumpHook(
+        [](void*) {
+            passes.push_back({HeadlessPresentCount(), HeadlessTime()});
+            if (HeadlessPresentCount() == 3) {
+                PostMessageA(MainWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+            }
+        },
+        nullptr);
+    EXPECT_EQ(Run(), 0);
+    uint32_t lastBeforeFirstFrame = 0, firstAfter = 0;
+    bool seenFrame = false;
+    for (const Pass& pass : passes) {
+        if (pass.presented == 0) {
+            lastBeforeFirstFrame = pass.time;
+        } else if (!seenFrame) {
+            firstAfter = pass.time;
+            seenFrame = true;
+        }
+    }
+    ASSERT_TRUE(seenFrame);
+    EXPECT_EQ(firstAfter - lastBeforeFirstFrame, 1u)
+        << "the message loop must sleep 1 ms after a frame, so the game never spins a core";
 }
 
 TEST_F(WinMainTest, ADeactivationThatIsNoMinimiseKeepsFramesRunning) {

@@ -210,7 +210,7 @@ TEST(AssetStrings, BlankCellsAreClearAndEveryGlyphIsShadedToWhite) {
     }
 }
 
-TEST(AssetTitle, LogoAndPromptStayInTheirBoxesInTheirColours) {
+TEST(AssetTitle, TheLogoStaysInItsBoxInItsGrey) {
     const BitmapFile& title = Sheet("TITLE");
     EXPECT_EQ(title.At(0, 0), kClear);
     EXPECT_EQ(title.At(0, 100), kClear);
@@ -231,17 +231,33 @@ TEST(AssetTitle, LogoAndPromptStayInTheirBoxesInTheirColours) {
     EXPECT_GT(logo, 4000);  // large characters, not a sprinkle
     EXPECT_LT(left, 40);
     EXPECT_GT(right, 590);
+}
 
-    int prompt = 0;
+TEST(AssetTitle, ThePromptFillsItsBoxInTheOneYellow) {
+    const BitmapFile& title = Sheet("TITLE");
+    Ink prompt;
     for (int y = 100; y < 135; ++y) {
         for (int x = 0; x < 640; ++x) {
-            if (title.At(x, y) == 240) {
-                ++prompt;
-                EXPECT_TRUE(x >= 138 && x <= 487 && y >= 103 && y <= 127) << x << "," << y;
+            const uint8_t p = title.At(x, y);
+            if (p == kClear) {
+                continue;
             }
+            ASSERT_EQ(p, 240) << "the prompt band holds a colour besides the prompt's yellow at "
+                              << x << "," << y;
+            ++prompt.count;
+            prompt.left = std::min(prompt.left, x);
+            prompt.right = std::max(prompt.right, x);
+            prompt.top = std::min(prompt.top, y);
+            prompt.bottom = std::max(prompt.bottom, y);
         }
     }
-    EXPECT_GT(prompt, 500);
+    EXPECT_GT(prompt.count, 1500) << "the letters are large and bold, not a thin outline";
+    // Its ink touches every side of the box (138, 103)-(487, 127), right and bottom exclusive,
+    // and goes no further.
+    EXPECT_EQ(prompt.left, 138) << "the prompt does not start at the box's left edge";
+    EXPECT_EQ(prompt.right, 486) << "the prompt does not end at the box's right edge";
+    EXPECT_EQ(prompt.top, 103) << "the prompt does not reach the box's top";
+    EXPECT_EQ(prompt.bottom, 126) << "the prompt does not reach the box's bottom";
 }
 
 TEST(AssetBackground, PanelsAreBlueGreyAndThePlayBandIsAStarField) {

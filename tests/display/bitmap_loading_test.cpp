@@ -2,9 +2,12 @@
 #include "display/bitmap.h"
 
 #include <cstring>
+#include <filesystem>
+#include <iterator>
 #include <utility>
 
 #include "platform/ddraw_fixture.h"
+#include "support/allocation_counter.h"
 #include "support/bitmap_bytes.h"
 
 namespace {
@@ -219,6 +222,43 @@ TEST_F(BitmapLoadingTest, BitmapsArriveIndexForIndexOrInTheNearestDisplayColours
     EXPECT_EQ(HeadlessDebugOutput(), "");
 }
 
+// Surface recovery reloads every sheet, as often as the display is lost: each load and reload
+// must give its bitmap back.
+TEST_F(BitmapLoadingTest, LoadingAndReloadingKeepNothingBehind) {
+    RegisterTestResource("KEPT", MakeDib(IndexedDib(2, 2, DisplayColours(), {7, 8, 9, 145})));
+    IDirectDrawSurface7* sheet = MakeOffscreen(2, 2);
+    ASSERT_EQ(DDReloadBitmap(sheet, "KEPT"), DD_OK);
+    const size_t live = LiveAllocationCount();
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_EQ(DDReloadBitmap(sheet, "KEPT"), DD_OK);
+    }
+    EXPECT_EQ(LiveAllocationCount(), live) << "each reload leaves memory behind";
+    for (int i = 0; i < 20; ++i) {
+        IDirectDrawSurface7* loaded = DDLoadBitmap(directDraw, "KEPT", 0, 0);
+        ASSERT_NE(loaded, nullptr);
+        loaded->Release();
+    }
+    EXPECT_EQ(LiveAllocationCount(), live) << "each load leaves memory behind";
+}
+
+size_t OpenFileCount() {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                             std::filesystem::directory_iterator()));
+}
+
+TEST_F(BitmapLoadingTest, APaletteFileIsClosedOnceRead) {
+    const std::string path =
+        WriteTempFile("PALFILE", MakeBmpFile(IndexedDib(2, 1, OtherColours(256), {0, 1})));
+    const size_t open = OpenFileCount();
+    for (int i = 0; i < 20; ++i) {
+        IDirectDrawPalette* palette = DDLoadPalette(directDraw, path.c_str());
+        ASSERT_NE(palette, nullptr);
+        palette->Release();
+    }
+    std::remove(path.c_str());
+    EXPECT_EQ(OpenFileCount(), open) << "the palette file is left open after it is read";
+}
+
 TEST_F(BitmapLoadingTest, CopyFailuresAreReportedAndNothingIsCopied) {
     RegisterTestResource("COPY", MakeDib(IndexedDib(2, 2, DisplayColours(), {1, 2, 3, 4})));
     IDirectDrawSurface7* sheet = MakeOffscreen(2, 2);
@@ -252,8 +292,14 @@ TEST_F(BitmapLoadingTest, CopyFailuresAreReportedAndNothingIsCopied) {
 
 TEST_F(BitmapLoadingTest, MatchingAColourLeavesTheSurfaceAsItWas) {
     IDirectDrawSurface7* sheet = MakeOffscreen(4, 2);
+    // The value is read as a whole word from the first pixel; at 8 bits only its low byte is
+    // the pixel, so the neighbours must not leak into it.
+    for (int x = 1; x < 4; ++x) {
+        HeadlessSetSurfaceIndex(sheet, x, 0, 0xA5);
+    }
     HeadlessSetSurfaceIndex(sheet, 0, 0, 145);
-    EXPECT_EQ(DDMatchColor(sheet, CLR_INVALID), 145u);
+    EXPECT_EQ(DDMatchColor(sheet, CLR_INVALID), 145u)
+        << "the neighbouring pixels were not masked off the first pixel's value";
     EXPECT_EQ(HeadlessSurfaceIndex(sheet, 0, 0), 145);
 
     const COLORREF colour = RGB(113, 142, 57);  // nearest display entry 113 = (113, 142, 56)

@@ -171,6 +171,20 @@ TEST_F(DisplayStartupTest, AFailedFontSheetReleasesWhatWasMadeInOrder) {
                                         "offscreen 640x640", "palette", "DirectDraw"}));
 }
 
+TEST_F(DisplayStartupTest, AStartedDisplayIsReleasedPrimaryFirstThenTheSheetsInOrder) {
+    HWND window = CreateMainWindow(nullptr, SW_SHOWDEFAULT);
+    ASSERT_EQ(InitDisplay(window), DD_OK);
+    HeadlessClearDestroyedObjects();
+    ReleaseDisplay();
+    // The sheets by their sizes: background, font, title, sprites; the palette is still held
+    // by the primary until the primary goes, so it is freed by its own release after them.
+    EXPECT_EQ(HeadlessDestroyedObjects(),
+              (std::vector<std::string>{
+                  "back buffer 640x480", "primary 640x480", "offscreen 640x640", "offscreen 600x96",
+                  "offscreen 640x480", "offscreen 288x384", "palette", "DirectDraw"}))
+        << "the display objects were released in another order";
+}
+
 TEST_F(DisplayStartupTest, ASecondReleaseDoesNothing) {
     HWND window = CreateMainWindow(nullptr, SW_SHOWDEFAULT);
     ASSERT_EQ(InitDisplay(window), DD_OK);

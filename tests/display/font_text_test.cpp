@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "display/display.h"
 #include "display/text.h"
+#include "game/actor.h"
+#include "game/draw.h"
 #include "headless.h"
 #include "support/allocation_counter.h"
 #include "support/game_display.h"
@@ -120,6 +123,65 @@ TEST_F(FontText, GameOverTextsLandInTheTextColourOverAnUntouchedBackground) {
     EXPECT_GT(small.right - small.left, 14 * 20);
     EXPECT_LE(small.bottom, 300 + 64);
     EXPECT_GT(small.pixels, 1000);
+}
+
+// What GDI itself draws for a font description; the game's texts must look exactly so.
+constexpr LONG kBoldWeight = 700;
+constexpr BYTE kAnsiCharSet = 0;
+
+struct Description {
+    LONG weight = FW_NORMAL;
+    BYTE italic = 0;
+    BYTE charSet = SHIFTJIS_CHARSET;
+};
+
+void DrawWithGdi(int x, int y, const char* text, int height, const Description& wanted) {
+    LOGFONTA description;
+    ZeroMemory(&description, sizeof description);
+    description.lfHeight = height;
+    description.lfWeight = wanted.weight;
+    description.lfItalic = wanted.italic;
+    description.lfCharSet = wanted.charSet;
+    strncpy(description.lfFaceName, kMincho, sizeof description.lfFaceName - 1);
+    HFONT font = CreateFontIndirectA(&description);
+    HDC context;
+    ASSERT_EQ(gBackSurface->GetDC(&context), DD_OK);
+    HGDIOBJ previous = SelectObject(context, font);
+    SetBkMode(context, TRANSPARENT);
+    SetTextColor(context, kGameOverColour);
+    TextOutA(context, x, y, text, static_cast<int>(strlen(text)));
+    SelectObject(context, previous);
+    gBackSurface->ReleaseDC(context);
+    DeleteObject(font);
+}
+
+std::vector<uint8_t> GameOverByGdi(const Description& description) {
+    FillBackground(CyanIndex());
+    DrawWithGdi(30, 180, "Game Over", 128, description);
+    DrawWithGdi(100, 300, "SCORE 00001230", 64, description);
+    return HeadlessSurfaceIndices(gBackSurface);
+}
+
+// The game's own game-over drawing (game/draw.cpp), through DrawFontText.
+std::vector<uint8_t> GameOverByTheGame() {
+    FillBackground(CyanIndex());
+    const int score = gPlayer.value;
+    gPlayer.value = 1230;
+    ::DrawGameOver();
+    gPlayer.value = score;
+    return HeadlessSurfaceIndices(gBackSurface);
+}
+
+TEST_F(FontText, GameOverIsTheMinchoFaceAtNormalWeightUprightInShiftJis) {
+    const std::vector<uint8_t> expected = GameOverByGdi(Description{});
+    // Each property changes the picture, so the comparison below can tell them apart.
+    ASSERT_NE(GameOverByGdi(Description{.weight = kBoldWeight}), expected);
+    ASSERT_NE(GameOverByGdi(Description{.italic = 1}), expected);
+    ASSERT_NE(GameOverByGdi(Description{.charSet = kAnsiCharSet}), expected);
+
+    EXPECT_TRUE(GameOverByTheGame() == expected)
+        << "the game-over texts are not drawn with the normal-weight, upright, Shift-JIS "
+           "description of the Mincho face at (30, 180) height 128 and (100, 300) height 64";
 }
 
 TEST_F(FontText, EveryFrameDrawsTheSamePixels) {

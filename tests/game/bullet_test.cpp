@@ -108,6 +108,23 @@ TEST_F(BulletTest, TouchingAnEdgeStaysLiveAndAnyAmountBeyondFrees) {
     EXPECT_EQ(falling.life, 0);
 }
 
+// Both kinds turn through their six frames, one every 50 ms from when they were fired.
+TEST_F(BulletTest, BothKindsAnimateEvery50Milliseconds) {
+    for (int kind : {kBulletAimed, kBulletFalling}) {
+        SetUp();
+        const Actor shooter = Shooter(300.0, 100.0);
+        SpawnBullet(&shooter, kind);
+        Actor& bullet = gActors[kFirstBulletSlot];
+        const DWORD fired = gNow;
+        gNow = fired + 49;
+        MoveActor(bullet);
+        EXPECT_EQ(bullet.frame, 0) << "kind " << kind << " turned before 50 ms";
+        gNow = fired + 50;
+        MoveActor(bullet);
+        EXPECT_EQ(bullet.frame, 1) << "kind " << kind << " did not turn at 50 ms";
+    }
+}
+
 TEST_F(BulletTest, ABulletFiredDuringThePassIsMovedInTheSameFrame) {
     PlaceEnemy(0, kEnemyRight, 200.0, 100.0);
     gNow += 2000;

@@ -1,6 +1,7 @@
 // Contacts and scoring: the overlap rule, the ship's single hit, and the shot's single damage.
 #include <gtest/gtest.h>
 
+#include "game/bullet.h"
 #include "game/collision.h"
 #include "support/play_state.h"
 
@@ -17,14 +18,25 @@ protected:
         gShot.y = y;
         gShot.life = 1;
     }
+    // A bullet as an enemy fires it, moved into `slot` at (x, y).
     Actor& Bullet(int slot, double x, double y) {
+        bool wasLive[kActorSlots];
+        for (int i = 0; i < kActorSlots; ++i)
+            wasLive[i] = gActors[i].life > 0;
+        const Actor shooter = gPlayer;
+        SpawnBullet(&shooter, kBulletAimed);
+        for (int i = kFirstBulletSlot; i <= kLastBulletSlot; ++i) {
+            if (gActors[i].life > 0 && !wasLive[i]) {
+                const Actor fired = gActors[i];
+                gActors[i].life = 0;
+                gActors[slot] = fired;
+                break;
+            }
+        }
         Actor& bullet = gActors[slot];
-        SetActorCell(bullet, 0, 376, 8, 384);
-        SetRect(&bullet.hitRect, 1, 1, 7, 7);
-        bullet.kind = kBulletAimed;
+        EXPECT_EQ(bullet.life, 1) << "no bullet was fired";
         bullet.x = x;
         bullet.y = y;
-        bullet.life = 1;
         return bullet;
     }
 };
@@ -103,6 +115,51 @@ TEST_F(CollisionTest, AnEnemyTouchingShipAndShotHitsTheShip) {
     EXPECT_EQ(gActors[0].life, 1);
     EXPECT_EQ(gShot.life, 1);
     EXPECT_EQ(gPlayer.value, 0);
+}
+
+// The ship's box is (394, 448, 410, 480); a bullet's is its 8-pixel cell less a pixel all
+// round. Each edge touching hits, and one pixel further off misses.
+TEST_F(CollisionTest, ABulletHitsWithItsCellLessAPixelAllRound) {
+    const struct {
+        const char* side;
+        double x, y;
+        bool hits;
+    } cases[] = {
+        {"left edge touching", 387, 460, true},   {"left, a pixel off", 386, 460, false},
+        {"right edge touching", 409, 460, true},  {"right, a pixel off", 410, 460, false},
+        {"top edge touching", 400, 441, true},    {"top, a pixel off", 400, 440, false},
+        {"bottom edge touching", 400, 479, true}, {"bottom, a pixel off", 400, 480, false},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        Bullet(5, c.x, c.y);
+        CheckCollisions();
+        EXPECT_EQ(gPlayer.life == 0, c.hits)
+            << "a bullet at the ship's " << c.side << (c.hits ? " missed" : " hit");
+    }
+}
+
+// An enemy at (300, 100) has the box (308, 108, 340, 140) inside its 48-pixel cell; the shot's
+// box is its 16-pixel sprite.
+TEST_F(CollisionTest, AnEnemyIsHitInsideItsCellLessEightPixelsAllRound) {
+    const struct {
+        const char* side;
+        double x, y;
+        bool hits;
+    } cases[] = {
+        {"left edge touching", 292, 116, true},   {"left, a pixel off", 291, 116, false},
+        {"right edge touching", 340, 116, true},  {"right, a pixel off", 341, 116, false},
+        {"top edge touching", 316, 92, true},     {"top, a pixel off", 316, 91, false},
+        {"bottom edge touching", 316, 140, true}, {"bottom, a pixel off", 316, 141, false},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        Enemy(0, kEnemyStraight, 300, 100);
+        Shot(c.x, c.y);
+        CheckCollisions();
+        EXPECT_EQ(gActors[0].life == 0, c.hits)
+            << "the shot at the enemy's " << c.side << (c.hits ? " missed" : " hit");
+    }
 }
 
 TEST_F(CollisionTest, TheShotPassesThroughBullets) {

@@ -2,6 +2,10 @@
 // timers, and the 5000 ms spawn schedule.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <set>
+
+#include "game/bullet.h"
 #include "game/enemy.h"
 #include "game/game.h"
 #include "support/play_state.h"
@@ -163,6 +167,42 @@ TEST_F(EnemyTest, AScheduledEnemyFirstMovesInTheNextFrameButTheFirstMovesAtOnce)
     gNow += 1;
     GameFrame(nullptr);
     EXPECT_EQ(gActors[1].y, 1.0);
+}
+
+// The kind comes from RandomRange(1, 4): over enough draws every kind, the wave included,
+// must come from both the schedule and a game's first enemy.
+TEST_F(EnemyTest, TheScheduleAndANewGameSendEveryKindOfEnemy) {
+    std::set<int> scheduled, first;
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        srand(seed);
+        gActors[0].life = 0;
+        gLastSpawnTime = gNow - 5000;
+        RunSpawnSchedule();
+        scheduled.insert(gActors[0].kind);
+
+        srand(seed);
+        GameInit(nullptr);
+        first.insert(gActors[kFirstEnemySlot].kind);
+    }
+    const std::set<int> all = {kEnemyStraight, kEnemyRight, kEnemyLeft, kEnemyWave};
+    EXPECT_EQ(scheduled, all) << "the schedule never sends some kind of enemy";
+    EXPECT_EQ(first, all) << "a new game's first enemy is never some kind";
+}
+
+// "Game Over" is drawn over a game that goes on: enemies fly, fire and their bullets move.
+TEST_F(EnemyTest, EnemiesAndBulletsKeepMovingWhileGameOverShows) {
+    gPlayer.life = -1;
+    Actor& enemy = PlaceEnemy(0, kEnemyStraight, 366.0, 100.0);
+    SpawnBullet(&enemy, kBulletFalling);
+    const double bulletY = gActors[kFirstBulletSlot].y;
+    gLastSpawnTime = gNow;
+    for (int frame = 0; frame < 3; ++frame) {
+        gNow += 16;
+        GameFrame(nullptr);
+    }
+    EXPECT_EQ(enemy.y, 103.0) << "the enemies stood still while the game was over";
+    EXPECT_EQ(gActors[kFirstBulletSlot].y, bulletY + 12.0)
+        << "the bullets stood still while the game was over";
 }
 
 }  // namespace

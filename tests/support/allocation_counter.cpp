@@ -19,10 +19,15 @@
 
 namespace {
 std::atomic<size_t> gAllocations{0};
-}
+std::atomic<size_t> gFrees{0};
+}  // namespace
 
 size_t AllocationCount() {
     return gAllocations.load();
+}
+
+size_t LiveAllocationCount() {
+    return gAllocations.load() - gFrees.load();
 }
 
 #if defined(ZEPHYX_SANITIZED_HEAP)
@@ -32,8 +37,10 @@ namespace {
 void CountAllocation(const volatile void*, size_t) {
     ++gAllocations;
 }
-void IgnoreFree(const volatile void*) {}
-const int gHooksInstalled = __sanitizer_install_malloc_and_free_hooks(CountAllocation, IgnoreFree);
+void CountFree(const volatile void*) {
+    ++gFrees;
+}
+const int gHooksInstalled = __sanitizer_install_malloc_and_free_hooks(CountAllocation, CountFree);
 }  // namespace
 
 #else
@@ -54,11 +61,18 @@ void* calloc(size_t count, size_t size) noexcept {
     ++gAllocations;
     return __libc_calloc(count, size);
 }
+// Growing a block counts as a new allocation and the old one freed.
 void* realloc(void* memory, size_t size) noexcept {
     ++gAllocations;
+    if (memory != nullptr) {
+        ++gFrees;
+    }
     return __libc_realloc(memory, size);
 }
 void free(void* memory) noexcept {
+    if (memory != nullptr) {
+        ++gFrees;
+    }
     __libc_free(memory);
 }
 }

@@ -31,16 +31,31 @@ bool GlyphRaster::Open(const char* path) {
 }
 
 InkMask GlyphRaster::Render(const std::u32string& text, int pixelSize, double embolden) const {
+    FT_Set_Pixel_Sizes(static_cast<FT_Face>(face_), 0, FT_UInt(pixelSize));
+    return RenderAtCurrentSize(text, pixelSize, embolden, FT_LOAD_NO_BITMAP);
+}
+
+InkMask GlyphRaster::RenderStretched(const std::u32string& text, int width64, int height64) const {
+    // At 72 dots per inch a point is a pixel, so the sizes are pixels in 26.6 fixed point.
+    FT_Set_Char_Size(static_cast<FT_Face>(face_), width64, height64, 72, 72);
+    return RenderAtCurrentSize(text, (std::max(width64, height64) + 63) / 64, 0.0,
+                               FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING);
+}
+
+// `pixelSize` only sizes the scratch canvas: at least the face's larger size.
+InkMask GlyphRaster::RenderAtCurrentSize(const std::u32string& text, int pixelSize, double embolden,
+                                         int loadFlags) const {
     FT_Face face = static_cast<FT_Face>(face_);
-    FT_Set_Pixel_Sizes(face, 0, FT_UInt(pixelSize));
 
     // Draw onto a generous canvas with the baseline at `base`, then crop to the ink.
     const int canvasW = pixelSize * int(text.size() + 2) + 16, canvasH = pixelSize * 3;
     const int base = pixelSize * 2;
     std::vector<uint8_t> canvas(size_t(canvasW) * canvasH, 0);
-    int pen = pixelSize / 2;
+    // The pen keeps its fraction (26.6): unhinted advances are not whole pixels, and each
+    // glyph is shifted by the fraction before it is rendered.
+    FT_Pos pen64 = FT_Pos(pixelSize / 2) * 64;
     for (char32_t ch : text) {
-        if (FT_Load_Char(face, FT_ULong(ch), FT_LOAD_NO_BITMAP) != 0) {
+        if (FT_Load_Char(face, FT_ULong(ch), loadFlags) != 0) {
             continue;
         }
         FT_GlyphSlot slot = face->glyph;
@@ -48,6 +63,10 @@ InkMask GlyphRaster::Render(const std::u32string& text, int pixelSize, double em
         if (strength > 0 && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
             FT_Outline_Embolden(&slot->outline, strength);
         }
+        if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+            FT_Outline_Translate(&slot->outline, pen64 & 63, 0);
+        }
+        const int pen = int(pen64 >> 6);
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
             continue;
         }
@@ -62,7 +81,7 @@ InkMask GlyphRaster::Render(const std::u32string& text, int pixelSize, double em
                 }
             }
         }
-        pen += int((slot->advance.x + strength) >> 6);
+        pen64 += slot->advance.x + strength;
     }
 
     int x0 = canvasW, y0 = canvasH, x1 = -1, y1 = -1;

@@ -26,8 +26,14 @@ public:
     // Renders `text` (UTF-32) at `pixelSize`, its strokes thickened by `embolden` pixels,
     // cropped to its ink.
     InkMask Render(const std::u32string& text, int pixelSize, double embolden = 0.0) const;
+    // Renders `text` with the face stretched to `width64` by `height64` in 1/64 pixels,
+    // unhinted so that the ink grows smoothly with the size and can be fitted to a box.
+    InkMask RenderStretched(const std::u32string& text, int width64, int height64) const;
 
 private:
+    InkMask RenderAtCurrentSize(const std::u32string& text, int pixelSize, double embolden,
+                                int loadFlags) const;
+
     void* library_ = nullptr;
     void* face_ = nullptr;
 };

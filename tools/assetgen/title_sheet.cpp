@@ -1,6 +1,6 @@
 // TITLE: the logo band (rows 0-99), the prompt band (rows 100-134) and, below, captions the
-// game never shows. The logo is seven katakana in one light grey; the prompt is yellow with
-// a dark orange drop shadow; everything else is the transparent green.
+// game never shows. The logo is seven katakana in one light grey; the prompt is yellow and
+// fills its box; everything else is the transparent green.
 
 #include <algorithm>
 #include <cstdio>
@@ -19,7 +19,7 @@ struct Box {
 // "ZEPHYX STAR" in katakana.
 const std::u32string kLogo = U"ゼフィクスター";
 constexpr Box kLogoBox{23, 9, 605, 86};
-constexpr Box kPromptBox{138, 103, 487, 127};
+constexpr Box kPromptBox{138, 103, 486, 126};
 
 void Paint(IndexedImage& image, const InkMask& mask, int left, int top, uint8_t c) {
     for (int y = 0; y < mask.height; ++y) {
@@ -61,17 +61,32 @@ void DrawLogo(IndexedImage& image, const GlyphRaster& mincho) {
     }
 }
 
-// The prompt, sized to fill its box with room for the one-pixel shadow.
-InkMask PromptMask(const GlyphRaster& sans) {
-    const int boxW = kPromptBox.right - kPromptBox.left;
-    const int boxH = kPromptBox.bottom - kPromptBox.top;
-    for (int size = 40; size > 8; --size) {
-        InkMask mask = sans.Render(U"Push SpaceKey to Start", size);
-        if (mask.width <= boxW && mask.height <= boxH) {
-            return mask;
+// The largest size in 1/64 pixels, from `low64` up, whose ink `extent` still fits `limit`;
+// the ink grows with the size, though hinting makes it grow in uneven steps.
+template <typename Extent>
+int LargestFit(int low64, int high64, int limit, Extent extent) {
+    int best = low64;
+    for (int size64 = low64; size64 <= high64; ++size64) {
+        if (extent(size64) <= limit) {
+            best = size64;
         }
     }
-    return InkMask{};
+    return best;
+}
+
+// The prompt's ink fills its box exactly: the face's height is fitted to the box's height
+// first, then its width, stretched or narrowed on its own, to the box's width.
+InkMask PromptMask(const GlyphRaster& sans) {
+    const std::u32string text = U"Push SpaceKey to Start";
+    const int boxW = kPromptBox.right - kPromptBox.left + 1;
+    const int boxH = kPromptBox.bottom - kPromptBox.top + 1;
+    const int height64 = LargestFit(8 * 64, 40 * 64, boxH, [&](int size64) {
+        return sans.RenderStretched(text, size64, size64).height;
+    });
+    const int width64 = LargestFit(height64 / 2, height64 * 2, boxW, [&](int size64) {
+        return sans.RenderStretched(text, size64, height64).width;
+    });
+    return sans.RenderStretched(text, width64, height64);
 }
 
 void DrawShadowed(IndexedImage& image, const InkMask& mask, int left, int top, uint8_t face,
@@ -100,18 +115,14 @@ bool MakeTitleSheet(IndexedImage& image) {
     }
     DrawLogo(image, mincho);
 
+    // The prompt in its one yellow, without a shadow, from corner to corner of its box.
     const InkMask prompt = PromptMask(sans);
-    const int boxW = kPromptBox.right - kPromptBox.left;
-    const int boxH = kPromptBox.bottom - kPromptBox.top;
-    const int left = kPromptBox.left + (boxW - prompt.width) / 2;
-    const int top = kPromptBox.top + (boxH - prompt.height) / 2;
-    const uint8_t ember = Shade(Ramp::Yellow, 1);
-    DrawShadowed(image, prompt, left, top, kPromptYellow, ember);
+    Paint(image, prompt, kPromptBox.left, kPromptBox.top, kPromptYellow);
 
     // Below the bands: the prompt again in green and the captions.
     const uint8_t green = Shade(Ramp::Green, 11), moss = Shade(Ramp::Green, 3);
-    const uint8_t yellow = Shade(Ramp::Yellow, 9);
-    DrawShadowed(image, prompt, left, 150, green, moss);
+    const uint8_t yellow = Shade(Ramp::Yellow, 9), ember = Shade(Ramp::Yellow, 1);
+    DrawShadowed(image, prompt, kPromptBox.left, 150, green, moss);
     DrawCentred(image, sans, U"ARROW KEYS  :  MOVE", 16, 215, green, moss);
     DrawCentred(image, sans, U"SPACE KEY  :  FIRE", 16, 245, green, moss);
     DrawCentred(image, sans, U"ESC / F12  :  QUIT", 16, 275, green, moss);
