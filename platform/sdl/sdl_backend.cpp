@@ -9,8 +9,10 @@
 #include <cstring>
 
 #include "../src/backend.h"
+#include "../src/shown_picture.h"
 #include "../src/window_events.h"
 #include "palette_convert.h"
+#include "present_log.h"
 #include "sdl_keys.h"
 
 namespace {
@@ -52,6 +54,7 @@ void SetFullscreen(bool fullscreen) {
         return;
     }
     gFullscreen = fullscreen;
+    PlatformRepaintNeeded();
     if (!fullscreen) {
         SDL_SetWindowSize(gWindow, gWindowedWidth, gWindowedHeight);
         SDL_SetWindowPosition(gWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
@@ -73,6 +76,12 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
             PlatformWindowMinimised(false);
+            PlatformRepaintNeeded();
+            break;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            PlatformRepaintNeeded();
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             PlatformFocusLost();
@@ -107,6 +116,10 @@ void HandleEvent(const SDL_Event& event) {
         case SDL_MOUSEMOTION:
             PlatformMouseMoved();
             break;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            PlatformRepaintNeeded();
+            break;
         default:
             break;
     }
@@ -124,6 +137,7 @@ bool EnsureTexture(int width, int height) {
     }
     gTexture = SDL_CreateTexture(gRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                  width, height);
+    PlatformRepaintNeeded();  // the new texture holds no picture yet
     gTextureWidth = gTexture != nullptr ? width : 0;
     gTextureHeight = gTexture != nullptr ? height : 0;
     return gTexture != nullptr;
@@ -198,10 +212,12 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     SDL_RenderSetLogicalSize(gRenderer, width, height);
     SDL_RenderSetIntegerScale(gRenderer, SDL_TRUE);
     SDL_ShowCursor(SDL_DISABLE);
+    PresentLogStart();
     return true;
 }
 
 void BackendCloseWindow() {
+    PresentLogFinish();
     if (gTexture != nullptr) {
         SDL_DestroyTexture(gTexture);
         gTexture = nullptr;
@@ -253,12 +269,11 @@ void BackendSetDisplayMode(int width, int height) {
 
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]) {
-    if (!EnsureTexture(width, height)) {
-        return;
-    }
     void* texels;
     int texturePitch;
-    if (SDL_LockTexture(gTexture, nullptr, &texels, &texturePitch) != 0) {
+    if (!EnsureTexture(width, height) ||
+        SDL_LockTexture(gTexture, nullptr, &texels, &texturePitch) != 0) {
+        PlatformRepaintNeeded();  // nothing reached the screen: try again with the next flip
         return;
     }
     ConvertPalettedPicture(pixels, width, height, pitch, palette, texels, texturePitch);
@@ -267,6 +282,13 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     SDL_RenderClear(gRenderer);
     SDL_RenderCopy(gRenderer, gTexture, nullptr, nullptr);
     SDL_RenderPresent(gRenderer);
+    PresentLogRecord(true);
+}
+
+// The screen already shows the picture: converting, uploading and presenting it again would
+// cost as much as a changed one.
+void BackendPresentUnchanged() {
+    PresentLogRecord(false);
 }
 
 void BackendObjectDestroyed(const void*, const char*, int, int) {}

@@ -13,6 +13,14 @@ uint32_t BackendMilliseconds();
 // Gives up the processor for about `milliseconds` (the headless clock just moves on).
 void BackendSleep(uint32_t milliseconds);
 
+// Microseconds on a monotonic clock from any fixed start, for Flip's 60 Hz schedule. The
+// headless clock counts the same virtual time as BackendMilliseconds.
+uint64_t BackendMicroseconds();
+
+// Sleeps until BackendMicroseconds reaches `deadline`, as precisely as the system allows (the
+// headless clock just moves there).
+void BackendSleepUntil(uint64_t deadline);
+
 // Called with every text given to OutputDebugStringA, after it went to standard error.
 void BackendDebugOutput(const char* text);
 
@@ -31,9 +39,14 @@ struct BackendColor {
 };
 
 // Shows a width x height picture of palette indices (rows `pitch` bytes apart) through
-// `palette`. Called by the primary surface's Flip once the picture is final.
+// `palette`. Called by the primary surface's Flip once the picture is final, when it differs
+// from the one presented last or a repaint was asked for (see shown_picture.h).
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]);
+
+// Called by Flip instead of BackendPresent when the picture is exactly the one on screen: the
+// frame went by on schedule and there is nothing to draw.
+void BackendPresentUnchanged();
 
 // Opens the program's one window with `caption`, `width` x `height` pixels. Returns false
 // where no window can be opened at all; the backend has then said why on standard error.
