@@ -101,6 +101,11 @@ int RunPresenter() {
         fprintf(stderr, "zephyx_bare_loop: %s\n", SDL_GetError());
         return 1;
     }
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) == 0) {
+        printf("bare presenter: SDL renderer %s\n", info.name);
+        fflush(stdout);
+    }
     const uint64_t start = Microseconds();
     for (uint64_t picture = 1; !gStop; ++picture) {
         SDL_Event event;
