@@ -63,6 +63,8 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     ++gCapture.count;
 }
 
+void BackendPreparePresent(const uint8_t*, int, int, int, const BackendColor[256]) {}
+
 void BackendPresentUnchanged() {
     ++gCapture.unchanged;
 }

@@ -25,6 +25,7 @@ int gTextureHeight;
 bool gFullscreen;
 int gWindowedWidth;
 int gWindowedHeight;
+bool gPrepared;  // BackendPreparePresent drew the picture that BackendPresent shows
 
 bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
@@ -267,13 +268,14 @@ void BackendSetDisplayMode(int width, int height) {
     EnsureTexture(width, height);
 }
 
-void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
-                    const BackendColor palette[256]) {
+void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pitch,
+                           const BackendColor palette[256]) {
     void* texels;
     int texturePitch;
-    if (!EnsureTexture(width, height) ||
-        SDL_LockTexture(gTexture, nullptr, &texels, &texturePitch) != 0) {
-        PlatformRepaintNeeded();  // nothing reached the screen: try again with the next flip
+    gPrepared = EnsureTexture(width, height) &&
+                SDL_LockTexture(gTexture, nullptr, &texels, &texturePitch) == 0;
+    if (!gPrepared) {
+        PlatformRepaintNeeded();  // nothing will reach the screen: try again with the next flip
         return;
     }
     ConvertPalettedPicture(pixels, width, height, pitch, palette, texels, texturePitch);
@@ -281,6 +283,14 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     SDL_RenderClear(gRenderer);
     SDL_RenderCopy(gRenderer, gTexture, nullptr, nullptr);
+    SDL_RenderFlush(gRenderer);  // the drawing now, the present at the deadline
+}
+
+void BackendPresent(const uint8_t*, int, int, int, const BackendColor[256]) {
+    if (!gPrepared) {
+        return;
+    }
+    gPrepared = false;
     SDL_RenderPresent(gRenderer);
     PresentLogRecord(true);
 }

@@ -120,7 +120,7 @@ private:
     // 0 when `area` (null: the whole surface) of this surface may be written now, with the
     // area in `checked`; else why not.
     HRESULT CheckWritable(const RECT* area, RECT* checked) const;
-    void Present();
+    bool PreparePresent();
     void CopyRect(const SoftwareSurface& source, const RECT& rect, int x, int y, bool keyed);
 
     Role role_;

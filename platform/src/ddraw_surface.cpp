@@ -263,13 +263,21 @@ HRESULT SoftwareSurface::Flip(LPDIRECTDRAWSURFACE7 targetOverride, DWORD flags) 
     if (busy() || back_->busy()) {
         return DDERR_SURFACEBUSY;
     }
-    pacer_.WaitForNextPicture();
     memory_.swap(back_->memory_);
-    Present();
+    const bool changed = PreparePresent();
+    pacer_.WaitForNextPicture();
+    if (changed) {
+        BackendPresent(memory_.data(), width_, height_, pitch_, presentPalette_);
+    } else {
+        BackendPresentUnchanged();
+    }
     return DD_OK;
 }
 
-void SoftwareSurface::Present() {
+// Works out the palette the picture is shown through and whether the picture changed; a
+// changed one is handed to the backend to prepare before the wait, so that only the present
+// itself follows the deadline.
+bool SoftwareSurface::PreparePresent() {
     static_assert(sizeof(BackendColor) == sizeof(PALETTEENTRY), "one layout for both");
     std::memcpy(presentPalette_, PlatformDisplayPalette(), sizeof(presentPalette_));
     // As exclusive 8-bit modes show a palette made without DDPCAPS_ALLOW256: the first and last
@@ -278,11 +286,11 @@ void SoftwareSurface::Present() {
         presentPalette_[0] = BackendColor{0, 0, 0, 0};
         presentPalette_[255] = BackendColor{255, 255, 255, 0};
     }
-    if (PlatformPictureChanged(memory_.data(), width_, height_, pitch_, presentPalette_)) {
-        BackendPresent(memory_.data(), width_, height_, pitch_, presentPalette_);
-    } else {
-        BackendPresentUnchanged();
+    if (!PlatformPictureChanged(memory_.data(), width_, height_, pitch_, presentPalette_)) {
+        return false;
     }
+    BackendPreparePresent(memory_.data(), width_, height_, pitch_, presentPalette_);
+    return true;
 }
 
 HRESULT SoftwareSurface::GetAttachedSurface(LPDDSCAPS2 caps, LPDIRECTDRAWSURFACE7* attached) {
