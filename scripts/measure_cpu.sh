@@ -50,6 +50,10 @@ measure() {
     after=$(cpu_nanoseconds "$game")
     bare_after=$(cpu_nanoseconds "$presenter")
     end=$(date +%s.%N)
+    if ! kill -0 "$game" 2>/dev/null || ! kill -0 "$presenter" 2>/dev/null; then
+        echo "  $label: the program or the bare presenter ended during the measurement" >&2
+        exit 1
+    fi
     awk -v l="$label" -v t=$((after - before)) -v b=$((bare_after - bare_before)) \
         -v s="$start" -v e="$end" \
         'BEGIN { w = (e - s) * 1e9; printf "  %-10s %5.2f%% of one core, bare presentation %5.2f%%: %.2fx (%.1f s)\n",
