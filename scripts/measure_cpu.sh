@@ -38,7 +38,7 @@ presenter=""
 trap 'rm -f "$presenter_output"; [ -n "$game" ] && kill "$game" 2>/dev/null; [ -n "$presenter" ] && kill "$presenter" 2>/dev/null; [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null' EXIT
 
 # Nanoseconds on the processor of all the process's threads.
-cpu_nanoseconds() { cat /proc/"$1"/task/*/schedstat | awk '{sum += $1} END {printf "%d\n", sum}'; }
+cpu_nanoseconds() { cat /proc/"$1"/task/*/schedstat | awk '{sum += $1} END {printf "%.0f\n", sum}'; }
 
 measure() {
     local label=$1 before after bare_before bare_after start end
