@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in the default preset and runs them: one RunFrame of the title, a busy
 # game and the game-over screen on the headless backend, a plain copy of one 640x480 8-bit
-# picture for comparison, and the SDL presentation's palette lookup. Prints each median and
-# its ratio to the copy. Extra arguments go to the benchmark program.
+# picture for comparison, the SDL presentation's palette lookup, and the check each flip makes
+# for an unchanged picture. Prints each median and its ratio to the copy. Extra arguments go to the benchmark program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh

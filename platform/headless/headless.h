@@ -22,6 +22,8 @@ void HeadlessReset();
 void HeadlessSetTime(uint32_t milliseconds);
 void HeadlessAdvanceTime(uint32_t milliseconds);
 uint32_t HeadlessTime();
+// The same clock in microseconds, as Flip's schedule reads it.
+uint64_t HeadlessMicroseconds();
 
 // Key presses by Windows virtual-key code, seen by GetAsyncKeyState at once and posted to the
 // window (if one exists) as WM_KEYDOWN / WM_KEYUP.
@@ -89,7 +91,13 @@ struct HeadlessRgb {
     uint8_t blue;
     bool operator==(const HeadlessRgb&) const = default;
 };
+// Flips present only a picture that differs from the one on screen (or after an expose);
+// the others leave the screen alone. Presented, left alone, and the two together:
 uint32_t HeadlessPresentCount();
+uint32_t HeadlessUnchangedFlipCount();
+uint32_t HeadlessFlipCount();
+// The window's contents were exposed: the next flip presents even an unchanged picture.
+void HeadlessExpose();
 int HeadlessPresentedWidth();
 int HeadlessPresentedHeight();
 // width * height * 3 bytes: red, green, blue per pixel, top row first.

@@ -7,16 +7,28 @@
 #include "headless_internal.h"
 
 namespace {
-uint32_t gVirtualTime;
+// Microseconds, so Flip's schedule lands where it would on a real clock; the millisecond clock
+// is its truncation, wrapping modulo 2^32 as timeGetTime does.
+uint64_t gVirtualMicroseconds;
 std::string gDebugOutput;
 }  // namespace
 
 uint32_t BackendMilliseconds() {
-    return gVirtualTime;
+    return static_cast<uint32_t>(gVirtualMicroseconds / 1000);
 }
 
 void BackendSleep(uint32_t milliseconds) {
-    gVirtualTime += milliseconds;
+    HeadlessAdvanceTime(milliseconds);
+}
+
+uint64_t BackendMicroseconds() {
+    return gVirtualMicroseconds;
+}
+
+void BackendSleepUntil(uint64_t deadline) {
+    if (deadline > gVirtualMicroseconds) {
+        gVirtualMicroseconds = deadline;
+    }
 }
 
 void BackendDebugOutput(const char* text) {
@@ -24,7 +36,7 @@ void BackendDebugOutput(const char* text) {
 }
 
 void HeadlessReset() {
-    gVirtualTime = 0;
+    gVirtualMicroseconds = 0;
     gDebugOutput.clear();
     PlatformReleaseAllKeys();
     HeadlessResetDisplay();
@@ -32,15 +44,19 @@ void HeadlessReset() {
 }
 
 void HeadlessSetTime(uint32_t milliseconds) {
-    gVirtualTime = milliseconds;
+    gVirtualMicroseconds = uint64_t{milliseconds} * 1000;
 }
 
 void HeadlessAdvanceTime(uint32_t milliseconds) {
-    gVirtualTime += milliseconds;
+    gVirtualMicroseconds += uint64_t{milliseconds} * 1000;
 }
 
 uint32_t HeadlessTime() {
-    return gVirtualTime;
+    return BackendMilliseconds();
+}
+
+uint64_t HeadlessMicroseconds() {
+    return gVirtualMicroseconds;
 }
 
 void HeadlessKeyDown(int virtualKey) {

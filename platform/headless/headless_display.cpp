@@ -8,6 +8,7 @@
 #include "../src/ddraw_objects.h"
 #include "../src/display_control.h"
 #include "../src/resources.h"
+#include "../src/shown_picture.h"
 #include "headless.h"
 #include "headless_internal.h"
 
@@ -22,6 +23,7 @@ struct Capture {
         indices.reserve(kReservedPixels);
     }
     uint32_t count = 0;
+    uint32_t unchanged = 0;  // flips that found the picture already on screen
     int width = 0;
     int height = 0;
     std::vector<uint8_t> indices;
@@ -59,6 +61,12 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     std::memcpy(gCapture.palette, palette, sizeof(gCapture.palette));
     gCapture.rgbStale = true;
     ++gCapture.count;
+}
+
+void BackendPreparePresent(const uint8_t*, int, int, int, const BackendColor[256]) {}
+
+void BackendPresentUnchanged() {
+    ++gCapture.unchanged;
 }
 
 void HeadlessFailOperation(PlatformOp op, HRESULT code, uint32_t callsToSkip, uint32_t times) {
@@ -132,6 +140,18 @@ uint32_t HeadlessPresentCount() {
     return gCapture.count;
 }
 
+uint32_t HeadlessUnchangedFlipCount() {
+    return gCapture.unchanged;
+}
+
+uint32_t HeadlessFlipCount() {
+    return gCapture.count + gCapture.unchanged;
+}
+
+void HeadlessExpose() {
+    PlatformRepaintNeeded();
+}
+
 int HeadlessPresentedWidth() {
     return gCapture.width;
 }
@@ -174,6 +194,8 @@ void HeadlessResetDisplay() {
         r->hidden = false;
     }
     gCapture.count = 0;
+    gCapture.unchanged = 0;
+    PlatformRepaintNeeded();
     gCapture.width = 0;
     gCapture.height = 0;
     gCapture.rgb.clear();

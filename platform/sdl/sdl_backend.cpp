@@ -10,11 +10,13 @@
 #include <cstring>
 
 #include "../src/backend.h"
+#include "../src/shown_picture.h"
 #include "../src/window_events.h"
 #include "backend_options.h"
 #include "display_loss.h"
 #include "display_presence.h"
 #include "palette_convert.h"
+#include "present_log.h"
 #include "quit_signals.h"
 #include "scaled_presentation.h"
 #include "screen_depth.h"
@@ -37,6 +39,7 @@ int gTextureHeight;
 bool gFullscreen;
 int gWindowedWidth;
 int gWindowedHeight;
+bool gPrepared;  // BackendPreparePresent drew the picture that BackendPresent shows
 
 bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
@@ -72,6 +75,7 @@ void SetFullscreen(bool fullscreen) {
         return;
     }
     gFullscreen = fullscreen;
+    PlatformRepaintNeeded();
     if (!fullscreen) {
         SDL_SetWindowSize(gWindow, gWindowedWidth, gWindowedHeight);
         SDL_SetWindowPosition(gWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
@@ -121,6 +125,10 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
         case SDL_WINDOWEVENT_RESTORED:
         case SDL_WINDOWEVENT_MAXIMIZED:
             PlatformWindowMinimised(false);
+            PlatformRepaintNeeded();
+            break;
+        case SDL_WINDOWEVENT_SHOWN:
+            PlatformRepaintNeeded();
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             HandleFocusChange(false);
@@ -132,9 +140,11 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
             FollowFullscreenState();
             RepaintWholeSurface();
+            PlatformRepaintNeeded();
             break;
         case SDL_WINDOWEVENT_EXPOSED:
             RepaintWholeSurface();
+            PlatformRepaintNeeded();
             break;
         default:
             break;
@@ -170,6 +180,10 @@ void HandleEvent(const SDL_Event& event) {
         case SDL_MOUSEMOTION:
             PlatformMouseMoved();
             break;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            PlatformRepaintNeeded();
+            break;
         default:
             HandleGamepadEvent(event);
             break;
@@ -192,6 +206,7 @@ bool EnsureTexture(int width, int height) {
     if (gTexture != nullptr) {
         SDL_SetTextureBlendMode(gTexture, SDL_BLENDMODE_NONE);
     }
+    PlatformRepaintNeeded();  // the new texture holds no picture yet
     gTextureWidth = gTexture != nullptr ? width : 0;
     gTextureHeight = gTexture != nullptr ? height : 0;
     return gTexture != nullptr;
@@ -310,10 +325,12 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     }
     SDL_ShowCursor(SDL_DISABLE);
     StartGamepads();
+    PresentLogStart();
     return true;
 }
 
 void BackendCloseWindow() {
+    PresentLogFinish();
     StopGamepads();
     ReleaseScaledPresentation();
     ReleaseSurfacePresentation();
@@ -368,28 +385,47 @@ void BackendSetDisplayMode(int width, int height) {
     EnsureTexture(width, height);
 }
 
-void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
-                    const BackendColor palette[256]) {
+void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pitch,
+                           const BackendColor palette[256]) {
+    RememberPresentedPicture(pixels, width, height, pitch, palette);
     if (gOnSurface) {
-        RememberPresentedPicture(pixels, width, height, pitch, palette);
-        PresentOnSurface(gWindow, pixels, width, height, pitch, palette, SdlProgramOptions().scale);
-        return;
-    }
-    if (!EnsureTexture(width, height)) {
+        gPrepared = DrawOnSurface(gWindow, pixels, width, height, pitch, palette,
+                                  SdlProgramOptions().scale);
         return;
     }
     void* texels;
     int texturePitch;
-    if (SDL_LockTexture(gTexture, nullptr, &texels, &texturePitch) != 0) {
+    gPrepared = EnsureTexture(width, height) &&
+                SDL_LockTexture(gTexture, nullptr, &texels, &texturePitch) == 0;
+    if (!gPrepared) {
+        PlatformRepaintNeeded();  // nothing will reach the screen: try again with the next flip
         return;
     }
     ConvertPalettedPicture(pixels, width, height, pitch, palette, texels, texturePitch);
     SDL_UnlockTexture(gTexture);
-    RememberPresentedPicture(pixels, width, height, pitch, palette);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     SDL_RenderClear(gRenderer);
     DrawScaledPicture(gRenderer, gTexture, SdlProgramOptions().scale);
-    SDL_RenderPresent(gRenderer);
+    SDL_RenderFlush(gRenderer);  // the drawing now, the present at the deadline
+}
+
+void BackendPresent(const uint8_t*, int, int, int, const BackendColor[256]) {
+    if (!gPrepared) {
+        return;
+    }
+    gPrepared = false;
+    if (gOnSurface) {
+        SendSurface(gWindow);
+    } else {
+        SDL_RenderPresent(gRenderer);
+    }
+    PresentLogRecord(true);
+}
+
+// The screen already shows the picture: converting, uploading and presenting it again would
+// cost as much as a changed one.
+void BackendPresentUnchanged() {
+    PresentLogRecord(false);
 }
 
 void BackendObjectDestroyed(const void*, const char*, int, int) {}

@@ -10,6 +10,8 @@ SDL_Surface* gLastWindowSurface;
 int gLastWidth;
 int gLastHeight;
 bool gRepaintAll = true;
+bool gSendWhole;   // the drawing covered the whole window, bars included
+SDL_Rect gDrawn;   // where the picture was drawn, when only that is sent
 
 bool IsXrgb(Uint32 format) {
     return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
@@ -58,27 +60,31 @@ bool CanPresentOnSurface(SDL_Window* window) {
     return surface != nullptr && IsXrgb(surface->format->format);
 }
 
-void PresentOnSurface(SDL_Window* window, const uint8_t* pixels, int width, int height, int pitch,
-                      const BackendColor palette[256], ScaleMode mode) {
+bool DrawOnSurface(SDL_Window* window, const uint8_t* pixels, int width, int height, int pitch,
+                   const BackendColor palette[256], ScaleMode mode) {
     SDL_Surface* target = SDL_GetWindowSurface(window);
     if (target == nullptr || !IsXrgb(target->format->format) ||
         SurfaceOfSize(gPicture, width, height, target->format->format) == nullptr) {
-        return;
+        return false;
     }
     ConvertPalettedPicture(pixels, width, height, pitch, palette, gPicture->pixels,
                            gPicture->pitch);
     ScalePlan plan = PlanScaling(mode, target->w, target->h, width, height, kCpuMaxFactor);
-    bool whole = NeedsWholeRepaint(target);
-    if (whole) {
+    gSendWhole = NeedsWholeRepaint(target);
+    if (gSendWhole) {
         SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
         gRepaintAll = false;
     }
     DrawPlan(target, plan);
-    SDL_Rect changed = {plan.target.x, plan.target.y, plan.target.width, plan.target.height};
-    if (whole) {
+    gDrawn = {plan.target.x, plan.target.y, plan.target.width, plan.target.height};
+    return true;
+}
+
+void SendSurface(SDL_Window* window) {
+    if (gSendWhole) {
         SDL_UpdateWindowSurface(window);
     } else {
-        SDL_UpdateWindowSurfaceRects(window, &changed, 1);
+        SDL_UpdateWindowSurfaceRects(window, &gDrawn, 1);
     }
 }
 

@@ -18,8 +18,12 @@
 // uses no renderer for the window.
 bool CanPresentOnSurface(SDL_Window* window);
 
-void PresentOnSurface(SDL_Window* window, const uint8_t* pixels, int width, int height, int pitch,
-                      const BackendColor palette[256], ScaleMode mode);
+// Draws the picture into the window's surface (and the bars, when the whole window must be
+// drawn again); false when it cannot. SendSurface then shows it: drawing goes before the wait
+// for the frame's deadline, sending at it.
+bool DrawOnSurface(SDL_Window* window, const uint8_t* pixels, int width, int height, int pitch,
+                   const BackendColor palette[256], ScaleMode mode);
+void SendSurface(SDL_Window* window);
 
 // The whole window must be drawn again (it was uncovered, or resized).
 void RepaintWholeSurface();

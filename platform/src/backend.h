@@ -14,6 +14,14 @@ uint32_t BackendMilliseconds();
 // Gives up the processor for about `milliseconds` (the headless clock just moves on).
 void BackendSleep(uint32_t milliseconds);
 
+// Microseconds on a monotonic clock from any fixed start, for Flip's 60 Hz schedule. The
+// headless clock counts the same virtual time as BackendMilliseconds.
+uint64_t BackendMicroseconds();
+
+// Sleeps until BackendMicroseconds reaches `deadline`, as precisely as the system allows (the
+// headless clock just moves there).
+void BackendSleepUntil(uint64_t deadline);
+
 // Called with every text given to OutputDebugStringA (which writes it to standard error as
 // well when ZEPHYX_DEBUG is set).
 void BackendDebugOutput(const char* text);
@@ -32,10 +40,20 @@ struct BackendColor {
     uint8_t flags;
 };
 
-// Shows a width x height picture of palette indices (rows `pitch` bytes apart) through
-// `palette`. Called by the primary surface's Flip once the picture is final.
+// A flip of a picture that differs from the one presented last, or after a repaint was asked
+// for (see shown_picture.h), is two calls with the same width x height picture of palette
+// indices (rows `pitch` bytes apart) and `palette`: BackendPreparePresent before Flip waits
+// for the picture's due time, BackendPresent once it is due. A backend does the work of
+// presenting (conversion, upload) in the first, so that only the present itself follows the
+// deadline and its timing does not depend on that work; BackendPresent shows the picture.
+void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pitch,
+                           const BackendColor palette[256]);
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]);
+
+// Called by Flip instead of BackendPresent when the picture is exactly the one on screen: the
+// frame went by on schedule and there is nothing to draw.
+void BackendPresentUnchanged();
 
 // Opens the program's one window with `caption`, `width` x `height` pixels. Returns false
 // where no window can be opened at all; the backend has then said why on standard error.

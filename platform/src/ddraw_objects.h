@@ -12,6 +12,7 @@
 #include <ddraw.h>
 
 #include "backend.h"
+#include "frame_pacer.h"
 #include "gdi_objects.h"
 
 // The one QueryInterface the objects share: each answers IID_IUnknown and its own `iid` with
@@ -119,8 +120,7 @@ private:
     // 0 when `area` (null: the whole surface) of this surface may be written now, with the
     // area in `checked`; else why not.
     HRESULT CheckWritable(const RECT* area, RECT* checked) const;
-    void Present();
-    void PaceFlip();
+    bool PreparePresent();
     void CopyRect(const SoftwareSurface& source, const RECT& rect, int x, int y, bool keyed);
 
     Role role_;
@@ -140,10 +140,7 @@ private:
     HDC__ dc_;
     BackendColor presentPalette_[256];
 
-    // Flip pacing: the time the next picture is due, in milliseconds and thirds of one.
-    bool paced_ = false;
-    uint32_t dueMilliseconds_ = 0;
-    uint32_t dueThirds_ = 0;
+    FramePacer pacer_;  // the primary's Flip
 
     SoftwareSurface* prevLive_ = nullptr;
     SoftwareSurface* nextLive_ = nullptr;

@@ -4,15 +4,12 @@
 #include "backend.h"
 #include "ddraw_objects.h"
 #include "fault_injection.h"
+#include "shown_picture.h"
 
 SoftwareSurface* SoftwareSurface::firstLive_ = nullptr;
 SoftwareSurface* SoftwareSurface::primary_ = nullptr;
 
 namespace {
-
-// The 640x480 mode refreshes at 60 Hz: 16 2/3 ms a picture.
-constexpr uint32_t kFrameMilliseconds = 16;
-constexpr uint32_t kFrameExtraThirds = 2;
 
 // Rows are padded to four bytes, so a 32-bit read at any row start stays inside the memory.
 int PitchFor(int width) {
@@ -81,6 +78,7 @@ SoftwareSurface::SoftwareSurface(Role role, int width, int height)
     firstLive_ = this;
     if (role_ == Role::Primary) {
         primary_ = this;
+        PlatformPrepareShownPicture(width, height);
     }
 }
 
@@ -265,37 +263,21 @@ HRESULT SoftwareSurface::Flip(LPDIRECTDRAWSURFACE7 targetOverride, DWORD flags) 
     if (busy() || back_->busy()) {
         return DDERR_SURFACEBUSY;
     }
-    PaceFlip();
     memory_.swap(back_->memory_);
-    Present();
+    const bool changed = PreparePresent();
+    pacer_.WaitForNextPicture();
+    if (changed) {
+        BackendPresent(memory_.data(), width_, height_, pitch_, presentPalette_);
+    } else {
+        BackendPresentUnchanged();
+    }
     return DD_OK;
 }
 
-// Sleeps until the next picture is due. A picture less than one frame late keeps the schedule,
-// so the long-run rate stays 60 a second; one later than that starts the schedule again from
-// now instead of letting the following pictures catch up in a burst.
-void SoftwareSurface::PaceFlip() {
-    uint32_t now = BackendMilliseconds();
-    if (!paced_) {
-        paced_ = true;
-        dueMilliseconds_ = now;
-        dueThirds_ = 0;
-    }
-    const int32_t wait = static_cast<int32_t>(dueMilliseconds_ - now);
-    const int32_t frame = static_cast<int32_t>(kFrameMilliseconds + 1);
-    if (wait > frame || wait < -frame) {
-        // Far behind, or the clock went back: due now.
-        dueMilliseconds_ = now;
-        dueThirds_ = 0;
-    } else if (wait > 0) {
-        BackendSleep(static_cast<uint32_t>(wait));
-    }
-    dueThirds_ += kFrameExtraThirds;
-    dueMilliseconds_ += kFrameMilliseconds + dueThirds_ / 3;
-    dueThirds_ %= 3;
-}
-
-void SoftwareSurface::Present() {
+// Works out the palette the picture is shown through and whether the picture changed; a
+// changed one is handed to the backend to prepare before the wait, so that only the present
+// itself follows the deadline.
+bool SoftwareSurface::PreparePresent() {
     static_assert(sizeof(BackendColor) == sizeof(PALETTEENTRY), "one layout for both");
     std::memcpy(presentPalette_, PlatformDisplayPalette(), sizeof(presentPalette_));
     // As exclusive 8-bit modes show a palette made without DDPCAPS_ALLOW256: the first and last
@@ -304,7 +286,11 @@ void SoftwareSurface::Present() {
         presentPalette_[0] = BackendColor{0, 0, 0, 0};
         presentPalette_[255] = BackendColor{255, 255, 255, 0};
     }
-    BackendPresent(memory_.data(), width_, height_, pitch_, presentPalette_);
+    if (!PlatformPictureChanged(memory_.data(), width_, height_, pitch_, presentPalette_)) {
+        return false;
+    }
+    BackendPreparePresent(memory_.data(), width_, height_, pitch_, presentPalette_);
+    return true;
 }
 
 HRESULT SoftwareSurface::GetAttachedSurface(LPDDSCAPS2 caps, LPDIRECTDRAWSURFACE7* attached) {
@@ -436,6 +422,10 @@ HRESULT SoftwareSurface::Restore() {
         return DDERR_WRONGMODE;
     }
     // The memory comes back with nothing the program can rely on; zero keeps runs repeatable.
+    // The screen lost its picture with it.
+    if (role_ == Role::Primary) {
+        PlatformRepaintNeeded();
+    }
     for (SoftwareSurface* surface : {this, back_}) {
         if (surface != nullptr && surface->lost_) {
             std::memset(surface->memory_.data(), 0, surface->memory_.size());

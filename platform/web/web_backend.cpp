@@ -29,6 +29,20 @@ void BackendSleep(uint32_t milliseconds) {
     WebStatsWoke(emscripten_get_now());
 }
 
+// Flip's 60 Hz schedule. The browser's clock is precise to a few microseconds where the page
+// is isolated; its sleep is a timer of whole milliseconds, so the wait ends at the first
+// millisecond at or after the deadline.
+uint64_t BackendMicroseconds() {
+    return static_cast<uint64_t>(emscripten_get_now() * 1000.0);
+}
+
+void BackendSleepUntil(uint64_t deadline) {
+    const uint64_t now = BackendMicroseconds();
+    if (deadline > now) {
+        BackendSleep(static_cast<uint32_t>((deadline - now + 999) / 1000));
+    }
+}
+
 void BackendDebugOutput(const char*) {}
 
 // Browsers allow full screen only from a player's gesture: the page has a button for it.
@@ -43,6 +57,15 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     const double started = emscripten_get_now();
     WebPresent(pixels, width, height, pitch, palette);
     WebStatsPresented(started, emscripten_get_now());
+}
+
+// The canvas is drawn in BackendPresent: the browser shows it at its next paint anyway.
+void BackendPreparePresent(const uint8_t*, int, int, int, const BackendColor[256]) {}
+
+// The canvas still shows the picture; the frame counts with no presentation cost.
+void BackendPresentUnchanged() {
+    const double now = emscripten_get_now();
+    WebStatsPresented(now, now);
 }
 
 bool BackendOpenWindow(const char* caption, int width, int height) {

@@ -89,7 +89,7 @@ struct SoakState {
     DWORD lastNow = 0;
     BYTE sceneBefore = kSceneTitleSetup;
     int scoreBefore = 0;
-    uint32_t lastPresents = 0;
+    uint32_t lastFlips = 0;
     uint64_t framesRun = 0;
     uint64_t framesPresented = 0;
 
@@ -250,8 +250,8 @@ void AfterFrame(SoakState& s) {
     repaired |= HeadlessFailuresLeft(PlatformOp::Flip) < s.pendingFlipLoss;
     s.repairs += repaired;
 
-    if (HeadlessPresentCount() != s.lastPresents) {
-        s.lastPresents = HeadlessPresentCount();
+    if (HeadlessFlipCount() != s.lastFlips) {
+        s.lastFlips = HeadlessFlipCount();
         ++s.framesPresented;
         s.presentsAfterWrap += afterWrap;
         const uint8_t* shown = HeadlessPresentedIndices().data();

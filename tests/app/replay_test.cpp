@@ -282,8 +282,8 @@ void OnFramePresented() {
 }
 
 void Pump(void*) {
-    if (HeadlessPresentCount() != gSession.framesSeen) {
-        gSession.framesSeen = HeadlessPresentCount();
+    if (HeadlessFlipCount() != gSession.framesSeen) {
+        gSession.framesSeen = HeadlessFlipCount();
         OnFramePresented();
     }
 }

@@ -136,10 +136,10 @@ TEST_F(BlitRecoveryTest, ALostFlipRestoresThePrimaryAloneAndPresentsNothing) {
 }
 
 TEST_F(BlitRecoveryTest, ABusyFlipIsRetriedAndAFailedRestoreIsReturned) {
-    uint32_t presented = HeadlessPresentCount();
+    uint32_t presented = HeadlessFlipCount();
     HeadlessStillDrawing(PlatformOp::Flip, 3);
     EXPECT_EQ(FlipPrimary(), DD_OK);
-    EXPECT_EQ(HeadlessPresentCount(), presented + 1);
+    EXPECT_EQ(HeadlessFlipCount(), presented + 1);
 
     HeadlessLoseAllSurfaces();
     HeadlessSetDisplayRestorable(false);

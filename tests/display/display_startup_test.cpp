@@ -67,13 +67,13 @@ protected:
     int RunUntilThreeFrames() {
         HeadlessSetPumpHook(
             [](void*) {
-                if (HeadlessPresentCount() >= 3 && HeadlessWindowOpen()) {
+                if (HeadlessFlipCount() >= 3 && HeadlessWindowOpen()) {
                     HeadlessKeyDown(VK_ESCAPE);
                 }
             },
             nullptr);
         int exitCode = RunWinMain();
-        gFramesPresented = static_cast<int>(HeadlessPresentCount());
+        gFramesPresented = static_cast<int>(HeadlessFlipCount());
         return exitCode;
     }
 };
