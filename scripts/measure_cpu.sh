@@ -18,6 +18,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
+source scripts/find_window.sh
 zephyx_setup test
 cmake --preset default >/dev/null
 cmake --build --preset default --target zephyx zephyx_bare_loop >/dev/null
@@ -76,15 +77,7 @@ run_program() {
     presenter=$!
     env "$@" "$binary" 2>/dev/null &
     game=$!
-    # The window may be made again once the renderer is chosen: look once it has settled.
-    sleep 1
-    for _ in $(seq 100); do
-        window=$(xdotool search --pid "$game" --onlyvisible --name '^ZEPHYX$' 2>/dev/null | tail -1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "the ZEPHYX window did not appear" >&2; exit 1; }
-    xdotool windowfocus --sync "$window"
+    zephyx_focus_game_window "$game"
     sed 's/^/  /' "$presenter_output"
 
     measure title

@@ -14,6 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
+source scripts/find_window.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target zephyx zephyx_bare_loop zephyx_present_stamps >/dev/null
 
@@ -46,15 +47,7 @@ run_program() {
     env ZEPHYX_PRESENT_LOG="$logs/$name.flips" ZEPHYX_PRESENT_STAMPS="$logs/$name.presents" \
         LD_PRELOAD="$stamps_library" "$@" "$binary" 2>/dev/null &
     game=$!
-    # The window may be made again once the renderer is chosen: look once it has settled.
-    sleep 1
-    for _ in $(seq 100); do
-        window=$(xdotool search --pid "$game" --onlyvisible --name '^ZEPHYX$' 2>/dev/null | tail -1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "the ZEPHYX window did not appear" >&2; exit 1; }
-    xdotool windowfocus --sync "$window"
+    zephyx_focus_game_window "$game"
 
     sleep 2  # settle at the title
     "$sleeper" sleep "$seconds" "$logs/$name.title.sleeper"
