@@ -10,8 +10,8 @@ SDL_Surface* gLastWindowSurface;
 int gLastWidth;
 int gLastHeight;
 bool gRepaintAll = true;
-bool gSendWhole;   // the drawing covered the whole window, bars included
-SDL_Rect gDrawn;   // where the picture was drawn, when only that is sent
+bool gSendWhole;  // the drawing covered the whole window, bars included
+SDL_Rect gDrawn;  // where the picture was drawn, when only that is sent
 
 bool IsXrgb(Uint32 format) {
     return format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888;
