@@ -46,6 +46,20 @@ def title_problems(picture):
     return problems
 
 
+def sharp_problems(shot, left, top, step):
+    """What is wrong with the picture at (left, top) scaled by the whole `step`: each picture
+    pixel a step x step block, the title showing."""
+    picture = shot.sample(left, top, step)
+    problems = title_problems(picture)
+    for y in range(0, 480, 37):
+        for x in range(0, 640, 41):
+            block = {shot.at(left + x * step + dx, top + y * step + dy)
+                     for dx in range(step) for dy in range(step)}
+            if len(block) != 1:
+                return problems + [f"picture pixel ({x}, {y}) is not a {step}x{step} block"]
+    return problems
+
+
 def frame_counter(picture, assets):
     """The frames counted in the last second, and what is wrong with the counter."""
     blue = picture.count(FPS_BOX, is_blue)

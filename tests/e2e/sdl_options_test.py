@@ -22,22 +22,8 @@ import time
 
 from picture import NAVY, close, parse_ppm
 from player import (START_SECONDS, Assets, frame_counter, game_problems, quit_with,
-                    title_problems, wait_for_title)
+                    sharp_problems, title_problems, wait_for_title)
 from xsession import Failure, Program, XServer, log, require_program, run_test, wait_for
-
-
-def sharp_problems(shot, left, top, step):
-    """What is wrong with the picture at (left, top) scaled by the whole `step`: each picture
-    pixel a step x step block, the title showing."""
-    picture = shot.sample(left, top, step)
-    problems = title_problems(picture)
-    for y in range(0, 480, 37):
-        for x in range(0, 640, 41):
-            block = {shot.at(left + x * step + dx, top + y * step + dy)
-                     for dx in range(step) for dy in range(step)}
-            if len(block) != 1:
-                return problems + [f"picture pixel ({x}, {y}) is not a {step}x{step} block"]
-    return problems
 
 
 def bar_problems(shot, picture_box):

@@ -8,7 +8,7 @@ the title at 1x, and Alt+Enter again full-screen at 2x.
 
 import sys
 
-from player import START_SECONDS, quit_with, title_problems
+from player import START_SECONDS, quit_with, sharp_problems
 from xsession import Program, XServer, log, require_program, run_test, wait_for
 
 
@@ -21,17 +21,8 @@ def expect(session, what, geometry, step, seconds=5):
         if found != geometry:
             return None, [f"the window is at {found}, not {geometry}"]
         shot = session.screenshot()
-        picture = shot.sample(left, top, step)
-        problems = title_problems(picture)
-        # Each picture pixel must be a whole step x step block.
-        for y in range(0, 480, 37):
-            for x in range(0, 640, 41):
-                block = {shot.at(left + x * step + dx, top + y * step + dy)
-                         for dx in range(step) for dy in range(step)}
-                if len(block) != 1:
-                    problems.append(f"picture pixel ({x}, {y}) is not a {step}x{step} block")
-                    return None, problems
-        return picture, problems
+        problems = sharp_problems(shot, left, top, step)
+        return (None if problems else shot.sample(left, top, step)), problems
 
     wait_for(what, probe, seconds)
     log(f"{what}: window {geometry}, title scaled {step}x")
