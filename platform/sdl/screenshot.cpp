@@ -11,19 +11,16 @@
 #include <vector>
 
 #include "../src/png_file.h"
+#include "../src/shown_picture.h"
 #include "screenshot_files.h"
 
 namespace {
 
-std::vector<uint8_t> gIndices;  // the presented picture, rows packed
-BackendColor gPalette[256];
-int gWidth;
-int gHeight;
-
-std::vector<uint8_t> PictureAsRgb() {
-    std::vector<uint8_t> rgb(gIndices.size() * 3);
-    for (size_t i = 0; i < gIndices.size(); ++i) {
-        const BackendColor& colour = gPalette[gIndices[i]];
+std::vector<uint8_t> PictureAsRgb(const PlatformPicture& picture) {
+    const size_t count = static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
+    std::vector<uint8_t> rgb(count * 3);
+    for (size_t i = 0; i < count; ++i) {
+        const BackendColor& colour = picture.palette[picture.indices[i]];
         rgb[i * 3] = colour.red;
         rgb[i * 3 + 1] = colour.green;
         rgb[i * 3 + 2] = colour.blue;
@@ -49,21 +46,9 @@ std::string PicturesDir() {
 
 }  // namespace
 
-void RememberPresentedPicture(const uint8_t* pixels, int width, int height, int pitch,
-                              const BackendColor palette[256]) {
-    // Sized when the mode is first presented; every later frame reuses the buffer.
-    gIndices.resize(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-        memcpy(gIndices.data() + static_cast<size_t>(y) * width,
-               pixels + static_cast<ptrdiff_t>(y) * pitch, width);
-    }
-    memcpy(gPalette, palette, sizeof gPalette);
-    gWidth = width;
-    gHeight = height;
-}
-
 void SaveScreenshot() {
-    if (gIndices.empty()) {
+    const PlatformPicture picture = PlatformShownPicture();
+    if (picture.indices == nullptr) {
         fprintf(stderr, "zephyx: no screenshot: nothing has been shown yet\n");
         return;
     }
@@ -77,7 +62,8 @@ void SaveScreenshot() {
         return;
     }
     std::string error;
-    if (WriteRgbPng(path.c_str(), PictureAsRgb().data(), gWidth, gHeight, error)) {
+    if (WriteRgbPng(path.c_str(), PictureAsRgb(picture).data(), picture.width, picture.height,
+                    error)) {
         fprintf(stderr, "zephyx: screenshot saved as %s\n", path.c_str());
     } else {
         fprintf(stderr, "zephyx: screenshot %s not written: %s\n", path.c_str(), error.c_str());

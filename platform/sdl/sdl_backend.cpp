@@ -387,7 +387,6 @@ void BackendSetDisplayMode(int width, int height) {
 
 void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pitch,
                            const BackendColor palette[256]) {
-    RememberPresentedPicture(pixels, width, height, pitch, palette);
     if (gOnSurface) {
         gPrepared = DrawOnSurface(gWindow, pixels, width, height, pitch, palette,
                                   SdlProgramOptions().scale);

@@ -12,6 +12,7 @@ struct ShownPicture {
     int width = 0;
     int height = 0;
     bool valid = false;  // false until the first present, and after a repaint was asked for
+    bool everShown = false;
 };
 ShownPicture gShown;
 
@@ -41,6 +42,7 @@ void Remember(const uint8_t* pixels, int width, int height, int pitch,
     gShown.width = width;
     gShown.height = height;
     gShown.valid = true;
+    gShown.everShown = true;
 }
 
 }  // namespace
@@ -50,6 +52,14 @@ void PlatformPrepareShownPicture(int width, int height) {
     gShown.width = width;
     gShown.height = height;
     gShown.valid = false;
+    gShown.everShown = false;
+}
+
+PlatformPicture PlatformShownPicture() {
+    if (!gShown.everShown) {
+        return PlatformPicture{nullptr, nullptr, 0, 0};
+    }
+    return PlatformPicture{gShown.indices.data(), gShown.palette, gShown.width, gShown.height};
 }
 
 void PlatformRepaintNeeded() {

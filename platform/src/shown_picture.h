@@ -20,6 +20,16 @@ void PlatformPrepareShownPicture(int width, int height);
 // their event handling; restoring a minimised window calls it in the core.
 void PlatformRepaintNeeded();
 
+// The picture last handed to the backend to show: packed rows of indices and its palette.
+// `indices` is null until a picture has been shown.
+struct PlatformPicture {
+    const uint8_t* indices;
+    const BackendColor* palette;
+    int width;
+    int height;
+};
+PlatformPicture PlatformShownPicture();
+
 // True when the picture (rows `pitch` bytes apart) or its palette differs from the last one
 // presented, or a repaint is due; it is then remembered as the picture on screen.
 bool PlatformPictureChanged(const uint8_t* pixels, int width, int height, int pitch,
