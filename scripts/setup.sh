@@ -18,7 +18,7 @@ ZEPHYX_TEST_PACKAGES=(
     clang libclang-rt-14-dev libfuzzer-14-dev
     mingw-w64
     wine wine64
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
     fonts-dejavu-core
     python3
     dpkg-dev desktop-file-utils appstream lintian icoutils

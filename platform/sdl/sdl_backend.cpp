@@ -41,6 +41,16 @@ int gWindowedWidth;
 int gWindowedHeight;
 bool gPrepared;  // BackendPreparePresent drew the picture that BackendPresent shows
 
+// A full-screen switch asked of the window manager that it has not shown yet. Until it does,
+// its state is its answer to an older request, not a change of its own.
+struct SwitchAsked {
+    bool waiting;
+    bool fullscreen;
+    uint32_t since;
+};
+SwitchAsked gSwitchAsked;
+const uint32_t kSwitchAnswerMilliseconds = 1000;  // a window manager that ignores us
+
 bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         return true;
@@ -53,10 +63,15 @@ bool StartVideo() {
     return true;
 }
 
+// Out of full screen the window is the mode's size again, in the middle of the display.
+void TakeWindowedSize() {
+    SDL_SetWindowSize(gWindow, gWindowedWidth, gWindowedHeight);
+    SDL_SetWindowPosition(gWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
 // Desktop full-screen is a request to the window manager; where none runs, the window covers
 // the display itself. A window manager may be slow to resize the window while SDL already
 // scales as if it covered the display, so the window takes the display's bounds itself first.
-// Back in a window it is the mode's size again, in the middle of the display.
 void SetFullscreen(bool fullscreen) {
     if (gWindow == nullptr) {
         return;
@@ -74,11 +89,11 @@ void SetFullscreen(bool fullscreen) {
     if (SDL_SetWindowFullscreen(gWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
         return;
     }
+    gSwitchAsked = {true, fullscreen, SDL_GetTicks()};
     gFullscreen = fullscreen;
     PlatformRepaintNeeded();
     if (!fullscreen) {
-        SDL_SetWindowSize(gWindow, gWindowedWidth, gWindowedHeight);
-        SDL_SetWindowPosition(gWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        TakeWindowedSize();
     }
 }
 
@@ -87,12 +102,33 @@ bool IsAltEnter(const SDL_KeyboardEvent& key) {
            (key.keysym.mod & KMOD_ALT) != 0;
 }
 
-// The window manager, or a display going away, may change full screen behind our back.
-// Without a window manager full screen is our own borderless cover, which SDL's flag does not
-// show, and nobody else changes it.
+// The window manager, or a display going away, may change full screen behind our back; SDL
+// does not notice, so its flag (which its next switch and its minimising on focus loss start
+// from) is brought in line with what the window manager shows. Without a window manager full
+// screen is our own borderless cover, which SDL's flag does not show, and nobody else changes it.
 void FollowFullscreenState() {
-    if (gWindow != nullptr && WindowManagerRuns(gWindow)) {
-        gFullscreen = (SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (gWindow == nullptr || !WindowManagerRuns(gWindow)) {
+        return;
+    }
+    const bool shown = WindowManagerShowsFullscreen(gWindow);
+    if (gSwitchAsked.waiting) {
+        const bool answered = shown == gSwitchAsked.fullscreen;
+        const bool late = SDL_GetTicks() - gSwitchAsked.since > kSwitchAnswerMilliseconds;
+        gSwitchAsked.waiting = !answered && !late;
+        if (gSwitchAsked.waiting || answered) {
+            return;
+        }
+    }
+    const bool sdlThinks = (SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN) != 0;
+    if (shown != sdlThinks) {
+        SDL_SetWindowFullscreen(gWindow, shown ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    }
+    if (shown != gFullscreen) {
+        gFullscreen = shown;
+        PlatformRepaintNeeded();
+        if (!shown) {
+            TakeWindowedSize();  // not the display-sized window full screen began with
+        }
     }
 }
 
@@ -179,6 +215,11 @@ void HandleEvent(const SDL_Event& event) {
             break;
         case SDL_MOUSEMOTION:
             PlatformMouseMoved();
+            break;
+        case SDL_SYSWMEVENT:
+            if (IsWindowStateChange(*event.syswm.msg)) {
+                FollowFullscreenState();
+            }
             break;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:
@@ -324,6 +365,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         ChooseVsync(gWindow, gRenderer, SdlProgramOptions().vsync);
     }
     SDL_ShowCursor(SDL_DISABLE);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);  // the window manager's own full-screen changes
     StartGamepads();
     PresentLogStart();
     return true;
@@ -348,6 +390,7 @@ void BackendCloseWindow() {
         gWindow = nullptr;
     }
     gFullscreen = false;
+    gSwitchAsked = {};
 }
 
 // A signal's close request comes first, whatever input waits; input stays in SDL's queue while

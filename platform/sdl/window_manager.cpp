@@ -46,16 +46,65 @@ bool RootNamesWindowManager(const XCalls& x, Display* display) {
     return named;
 }
 
+bool StateListsFullscreen(const XCalls& x, Display* display, Window window) {
+    const Atom state = x.internAtom(display, "_NET_WM_STATE", True);
+    const Atom fullscreen = x.internAtom(display, "_NET_WM_STATE_FULLSCREEN", True);
+    if (state == None || fullscreen == None) {
+        return false;  // nobody on this display has ever spoken of full screen
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    const long kMostStates = 64;  // the conventions define a dozen
+    const int status = x.getWindowProperty(display, window, state, 0, kMostStates, False, XA_ATOM,
+                                           &type, &format, &count, &remaining, &data);
+    bool listed = false;
+    if (status == Success && type == XA_ATOM && format == 32 && data != nullptr) {
+        const Atom* atoms = reinterpret_cast<const Atom*>(data);  // Xlib widens 32-bit items
+        for (unsigned long i = 0; i < count && !listed; ++i) {
+            listed = atoms[i] == fullscreen;
+        }
+    }
+    if (data != nullptr) {
+        x.free(data);
+    }
+    return listed;
+}
+
+bool X11Info(SDL_Window* window, SDL_SysWMinfo* info) {
+    SDL_VERSION(&info->version);
+    return SDL_GetWindowWMInfo(window, info) && info->subsystem == SDL_SYSWM_X11;
+}
+
 }  // namespace
 
 bool WindowManagerRuns(SDL_Window* window) {
     SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
+    if (!X11Info(window, &info)) {
         return true;  // Wayland and the rest: the compositor is the window manager
     }
     XCalls calls;
     return !LoadXCalls(&calls) || RootNamesWindowManager(calls, info.info.x11.display);
+}
+
+bool WindowManagerShowsFullscreen(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    XCalls calls;
+    if (!X11Info(window, &info) || !LoadXCalls(&calls)) {
+        return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
+    }
+    return StateListsFullscreen(calls, info.info.x11.display, info.info.x11.window);
+}
+
+bool IsWindowStateChange(const SDL_SysWMmsg& message) {
+    if (message.subsystem != SDL_SYSWM_X11 || message.msg.x11.event.type != PropertyNotify) {
+        return false;
+    }
+    const XPropertyEvent& change = message.msg.x11.event.xproperty;
+    XCalls calls;
+    return LoadXCalls(&calls) &&
+           change.atom == calls.internAtom(change.display, "_NET_WM_STATE", True);
 }
 
 void CoverDisplayWithoutWindowManager(SDL_Window* window, bool cover, int windowedWidth,

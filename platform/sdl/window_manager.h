@@ -6,9 +6,18 @@
 #pragma once
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 // True unless the window is on an X display without a window manager.
 bool WindowManagerRuns(SDL_Window* window);
+
+// Whether the window manager shows the window full screen. SDL's own flag only records SDL's
+// requests; on X the window manager's record (_NET_WM_STATE) also knows of its own changes
+// (a title-bar menu, a key binding, wmctrl). Elsewhere SDL's flag is the answer.
+bool WindowManagerShowsFullscreen(SDL_Window* window);
+
+// True for a raw window-system event that changed a window's state (on X, a new _NET_WM_STATE).
+bool IsWindowStateChange(const SDL_SysWMmsg& message);
 
 // Without a window manager: covers the window's display with the window (borderless), or
 // gives it back its windowed size in the middle of the display.

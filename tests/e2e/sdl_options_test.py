@@ -11,6 +11,11 @@ CASE is one of:
   focus          in full screen, another window taking the focus stops the game's frames;
                  giving it back shows a whole picture and running frames
   small_screens  on 320x240 and 640x400 the whole picture shows, scaled down, never cropped
+  displays       --display=1 opens the game on the second screen; a display that is not
+                 there says so and uses the first
+  window_manager under a window manager that switches full screen itself, one Alt+Enter (the
+                 keypad's Enter too) still switches, and another window taking the focus
+                 minimises the game it made full screen
 """
 
 import ctypes
@@ -23,7 +28,8 @@ import time
 from picture import NAVY, close, parse_ppm
 from player import (START_SECONDS, Assets, frame_counter, game_problems, quit_with,
                     sharp_problems, title_problems, wait_for_title)
-from xsession import Failure, Program, XServer, log, require_program, run_test, wait_for
+from xsession import (Failure, Program, XServer, log, require, require_program, run_test,
+                      wait_for)
 
 
 def bar_problems(shot, picture_box):
@@ -315,7 +321,134 @@ def small_screens(program, _):
                 game.stop()
 
 
-CASES = {f.__name__: f for f in (command_line, window, fit, screenshot, focus, small_screens)}
+def displays(program, _):
+    with XServer(640, 480, more_screens=[(1280, 1024)]) as session:
+        game = start(session, program, "--display=1")
+        try:
+            def on_second_screen():
+                found = session.xdotool("search", "--screen", "1", "--name", "^ZEPHYX$")
+                box = session.geometry_of(found.split()[0]) if found else None
+                shot = session.screenshot(screen=1)
+                problems = [] if box == (0, 0, 1280, 1024) else [f"the window on screen 1 is {box}"]
+                if not close(shot.at(640, 200), NAVY, 24):
+                    problems.append(f"the second screen shows {shot.at(640, 200)}, not the title")
+                return box, problems
+
+            wait_for("the title in full screen on the second screen", on_second_screen,
+                     START_SECONDS)
+            log("--display=1: full screen on the second screen, 1280x1024")
+            quit_with(game, session, "Escape")
+        finally:
+            game.stop()
+        game = start(session, program, "--display=2", "--window")
+        try:
+            wait_for("the title in a window on the first screen", lambda: (
+                None, [] if session.xdotool("search", "--screen", "0", "--name", "^ZEPHYX$")
+                else ["no game window on screen 0"]), START_SECONDS)
+            quit_with(game, session, "Escape")
+            said = output_of(game)
+            if "there is no display 2" not in said:
+                raise Failure(f"--display=2 with two displays did not say so: {said!r}")
+            log("--display=2: " + said.strip().splitlines()[0])
+        finally:
+            game.stop()
+
+
+class WindowManager:
+    """A real window manager on the session, and its own full-screen switches (wmctrl)."""
+
+    def __init__(self, session):
+        require("openbox", "wmctrl", "xwininfo")
+        self.session = session
+        self.process = Program(["openbox", "--sm-disable"], session.env)
+        wait_for("the window manager", lambda: (None, [] if self.answers() else
+                                                 ["wmctrl finds no window manager"]), 10)
+
+    def answers(self):
+        return subprocess.run(["wmctrl", "-m"], env=self.session.env, capture_output=True,
+                              timeout=10).returncode == 0
+
+    def switch_fullscreen(self, window, action):
+        subprocess.run(["wmctrl", "-i", "-r", hex(int(window)), "-b", f"{action},fullscreen"],
+                       env=self.session.env, check=True, timeout=10)
+
+    def activate(self, window):
+        subprocess.run(["wmctrl", "-i", "-a", hex(int(window))], env=self.session.env,
+                       check=True, timeout=10)
+
+    def stop(self):
+        self.process.stop()
+
+
+def map_state(session, window):
+    result = subprocess.run(["xwininfo", "-id", window], env=session.env, capture_output=True,
+                            text=True, timeout=10)
+    return next((line.split(":", 1)[1].strip() for line in result.stdout.splitlines()
+                 if "Map State" in line), "gone")
+
+
+def window_manager(program, _):
+    screen = (0, 0, 1280, 1024)
+    with XServer(*screen[2:]) as session:
+        manager = WindowManager(session)
+        game = start(session, program, "--window")
+        try:
+            found = wait_for("the game's window", lambda: (
+                session.windows_named("ZEPHYX"), [] if session.windows_named("ZEPHYX")
+                else ["no window named ZEPHYX"]), START_SECONDS)
+            window = found[0]
+
+            def becomes(fullscreen, what):
+                def probe():
+                    box = session.geometry_of(window)
+                    full = box == screen
+                    windowed = box[2:] == (640, 480)
+                    ok = full if fullscreen else windowed
+                    return box, [] if ok else [f"the window is at {box}"]
+                box = wait_for(what, probe, 5)
+                log(f"{what}: {box}")
+
+            manager.activate(window)
+            manager.switch_fullscreen(window, "add")
+            becomes(True, "full screen by the window manager")
+            session.key("alt+Return")
+            becomes(False, "one Alt+Enter after that: a window again")
+            session.key("alt+KP_Enter")
+            becomes(True, "Alt and the keypad's Enter: full screen")
+            manager.switch_fullscreen(window, "remove")
+            becomes(False, "a window by the window manager, at the windowed size")
+            session.key("alt+Return")
+            becomes(True, "one Alt+Enter after that: full screen again")
+
+            # Full screen that the window manager made still minimises on focus loss.
+            manager.switch_fullscreen(window, "remove")
+            becomes(False, "a window by the window manager")
+            manager.switch_fullscreen(window, "add")
+            becomes(True, "full screen by the window manager")
+            time.sleep(0.5)
+            other = OtherWindow(session.display, (0, 0, 100, 100))
+            try:
+                wait_for("the game minimised when another window took the focus", lambda: (
+                    None, [] if map_state(session, window) != "IsViewable"
+                    else ["the game's window is still shown"]), 5)
+                log("another window took the focus: the game is minimised")
+            finally:
+                other.close()
+            manager.activate(window)
+            wait_for("the game shown again", lambda: (
+                None, [] if map_state(session, window) == "IsViewable"
+                else ["the game's window is not shown"]), 5)
+            log("activated again: the game is shown")
+            if not game.running():
+                raise Failure("the game ended on the way")
+            quit_with(game, session, "Escape")
+        finally:
+            game.stop()
+            manager.stop()
+
+
+CASES = {f.__name__: f for f in (command_line, window, fit, screenshot, focus, small_screens,
+                                  displays, window_manager)}
 
 
 def main():

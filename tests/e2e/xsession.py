@@ -71,8 +71,9 @@ def read_line(fd, seconds):
 class XServer:
     """Xvfb with one screen of width x height x depth, for the life of a `with` block."""
 
-    def __init__(self, width=640, height=480, depth=24):
+    def __init__(self, width=640, height=480, depth=24, more_screens=()):
         self.geometry = f"{width}x{height}x{depth}"
+        self.more_screens = [f"{w}x{h}x{depth}" for w, h in more_screens]
         self.process = None
         self.env = None
 
@@ -83,8 +84,9 @@ class XServer:
         self.errors = tempfile.TemporaryFile()
         try:
             self.process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.geometry,
-                 "-nolisten", "tcp", "-noreset"],
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.geometry]
+                + [a for i, g in enumerate(self.more_screens, 1) for a in ("-screen", str(i), g)]
+                + ["-nolisten", "tcp", "-noreset"],
                 pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=self.errors)
             os.close(write_end)
             number = read_line(read_end, 20)
@@ -125,9 +127,10 @@ class XServer:
         time.sleep(seconds)
         self.xdotool("keyup", name)
 
-    def screenshot(self):
+    def screenshot(self, screen=0):
+        env = dict(self.env, DISPLAY=f"{self.display}.{screen}")
         result = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
-                                env=self.env, capture_output=True, timeout=30)
+                                env=env, capture_output=True, timeout=30)
         if result.returncode != 0:
             raise Failure("import could not take a screenshot: " + result.stderr.decode())
         return parse_ppm(result.stdout)
