@@ -343,17 +343,18 @@ class Workspace:
         self.tree = os.path.join(root, f"tree{index}")
         self.build = os.path.join(self.tree, "build")
         self.targets = []
+        self.tests = []
         self.processes = set()
         self.stopping = threading.Event()
         shutil.copytree(source_tree, self.tree, ignore=COPY_IGNORED, symlinks=True)
 
-    def run(self, command, timeout=None):
+    def run(self, command, timeout=None, cwd=None):
         """(exit code, output); code None when the command ran out of time."""
         if self.stopping.is_set():
             raise Stopped()
         process = subprocess.Popen(
             command,
-            cwd=self.tree,
+            cwd=cwd or self.tree,
             stdout=subprocess.PIPE,
             stderr=subprocess.STDOUT,
             text=True,
@@ -395,37 +396,72 @@ class Workspace:
             output += more
         if code != 0:
             raise SystemExit("mutate.py: the unmutated tree does not build:\n" + output[-4000:])
+        self.tests = self.list_fast_tests()
         self.targets = self.test_programs()
 
-    def test_programs(self):
-        """The programs the fast tests run: the only targets a mutant needs rebuilt."""
+    def list_fast_tests(self):
+        """The fast tests as CTest would run them, each started here with its own time limit."""
         code, output = self.run(["ctest", "--test-dir", self.build, "--show-only=json-v1"]
                                 + FAST_TESTS)
         if code != 0:
             raise SystemExit("mutate.py: ctest cannot list the fast tests:\n" + output[-4000:])
-        programs = set()
+        tests = []
         for test in json.loads(output[output.index("{"):]).get("tests", []):
-            command = test.get("command") or []
-            if command and os.path.abspath(command[0]).startswith(self.build + os.sep):
-                programs.add(os.path.relpath(command[0], self.build))
+            properties = {p["name"]: p["value"] for p in test.get("properties", [])}
+            tests.append(FastTest(test["name"], test.get("command") or [],
+                                  properties.get("WORKING_DIRECTORY", self.build),
+                                  properties.get("SKIP_RETURN_CODE")))
+        return tests
+
+    def test_programs(self):
+        """The programs the fast tests run: the only targets a mutant needs rebuilt."""
+        programs = {os.path.relpath(t.command[0], self.build) for t in self.tests
+                    if t.command and os.path.abspath(t.command[0]).startswith(self.build + os.sep)}
         return sorted(programs)
 
     def build_changes(self):
         return self.run(["ninja", "-C", self.build] + self.targets)[0] == 0
 
-    def fast_tests(self, timeout):
-        """(passed, what failed): a failing test's name, or 'timeout'."""
-        code, output = self.run(
-            ["ctest", "--test-dir", self.build, "--stop-on-failure", "--timeout", str(timeout)]
-            + FAST_TESTS,
-            timeout=timeout,
-        )
-        if code is None:
-            return False, "timeout"
-        if code == 0:
-            return True, ""
-        named = re.findall(r"Test\s+#\d+: (\S+) \.*\s*\*\*\*", output)
-        return False, (named or ["ctest failed"])[0]
+    def fast_tests(self, order):
+        """(passed, what failed): the first failing test's name, or 'timeout in' it. Each test
+        may run for its own limit, so a mutant that hangs a quick test is caught quickly."""
+        for test in order:
+            code, _ = self.run(test.command, timeout=test.limit, cwd=test.folder)
+            if code is None:
+                return False, f"timeout in {test.name}"
+            if code != 0 and code != test.skip_code:
+                return False, test.name
+        return True, ""
+
+
+@dataclasses.dataclass
+class FastTest:
+    name: str
+    command: list
+    folder: str
+    skip_code: int = None
+    limit: float = None  # seconds before it counts as hung
+
+
+class KillerFirst:
+    """Runs the tests that killed the latest mutants first: neighbouring mutants are mostly
+    caught by the same test, and a killed mutant then costs one test instead of the suite."""
+
+    def __init__(self, remembered=3):
+        self.recent = []
+        self.remembered = remembered
+        self.lock = threading.Lock()
+
+    def order(self, tests):
+        with self.lock:
+            first = [t for name in self.recent for t in tests if t.name == name]
+        return first + [t for t in tests if t not in first]
+
+    def killed_by(self, name):
+        with self.lock:
+            if name in self.recent:
+                self.recent.remove(name)
+            self.recent = ([name] + self.recent)[:self.remembered]
 
 
 def kill_group(process):
@@ -443,7 +479,7 @@ class Result:
     diff: str = ""
 
 
-def run_mutant(workspace, mutant, timeout):
+def run_mutant(workspace, mutant, killers):
     path = os.path.join(workspace.tree, mutant.path)
     with open(path, encoding="utf-8") as f:
         original = f.read()
@@ -453,11 +489,12 @@ def run_mutant(workspace, mutant, timeout):
             f.write(mutated)
         if not workspace.build_changes():
             return Result(mutant, "uncompiled")
-        passed, failure = workspace.fast_tests(timeout)
+        passed, failure = workspace.fast_tests(killers.order(workspace.tests))
     finally:
         with open(path, "w", encoding="utf-8") as f:
             f.write(original)
     if not passed:
+        killers.killed_by(failure.removeprefix("timeout in "))
         return Result(mutant, "killed", failure)
     diff = "".join(
         difflib.unified_diff(
@@ -496,25 +533,32 @@ def build_copies(workspaces, threads):
         raise errors[0] if isinstance(errors[0], SystemExit) else KeyboardInterrupt()
 
 
-def time_allowed(workspace, args):
-    """Seconds a mutant's tests may take: several times the unmutated run, whose tests must
-    pass."""
+def time_allowed(workspaces, args):
+    """Times each fast test on the unmutated tree (which must pass them all) and gives each
+    test several times its own time, with room for the other jobs' builds beside it."""
+    workspace = workspaces[0]
     started = time.monotonic()
-    passed, failure = workspace.fast_tests(args.timeout or 3600)
-    baseline = time.monotonic() - started
-    if not passed:
-        raise SystemExit(f"mutate.py: the fast tests fail without any mutant ({failure})")
-    timeout = args.timeout or max(60, int(baseline * 4 * args.jobs + 30))
-    print(f"mutate.py: the fast tests take {baseline:.0f} s; a mutant gets {timeout} s",
+    for test in workspace.tests:
+        begun = time.monotonic()
+        code, output = workspace.run(test.command, timeout=args.timeout or 600, cwd=test.folder)
+        if code != 0 and code != test.skip_code:
+            raise SystemExit(f"mutate.py: {test.name} fails without any mutant:\n"
+                             + (output or "")[-2000:])
+        seconds = time.monotonic() - begun
+        test.limit = args.timeout or max(1.0, seconds) * 4 * args.jobs + 2
+    for other in workspaces[1:]:
+        for mine, theirs in zip(other.tests, workspace.tests):
+            mine.limit = theirs.limit
+    longest = max((t.limit for t in workspace.tests), default=0)
+    print(f"mutate.py: the fast tests take {time.monotonic() - started:.0f} s; a test may take "
+          f"several times its own time (at most {longest:.0f} s) before it counts as hung",
           flush=True)
-    return timeout
-
-
-def run_mutants(workspaces, mutants, timeout, threads):
+def run_mutants(workspaces, mutants, threads):
     """Each copy takes the next mutant until none is left; results are printed as they come."""
     pending = list(mutants)
     results = []
     lock = threading.Lock()
+    killers = KillerFirst()
 
     def work(workspace):
         while True:
@@ -523,7 +567,7 @@ def run_mutants(workspaces, mutants, timeout, threads):
                     return
                 mutant = pending.pop(0)
             try:
-                result = run_mutant(workspace, mutant, timeout)
+                result = run_mutant(workspace, mutant, killers)
             except Stopped:
                 return
             with lock:
@@ -552,8 +596,8 @@ def run_all(args, tree, mutants):
         for index in range(args.jobs):
             workspaces.append(Workspace(tree, root, index))
         build_copies(workspaces, threads)
-        timeout = time_allowed(workspaces[0], args)
-        return run_mutants(workspaces, mutants, timeout, threads)
+        time_allowed(workspaces, args)
+        return run_mutants(workspaces, mutants, threads)
     finally:
         # Workers put their file back as they stop; only then does the copy go.
         for workspace in workspaces:
@@ -601,8 +645,8 @@ def parse_arguments(argv):
     parser.add_argument("--jobs", type=int, default=1,
                         help="mutants run at once, each in its own copy (default 1)")
     parser.add_argument("--timeout", type=int,
-                        help="seconds before a mutant's tests count as hung "
-                             "(default: from the unmutated run)")
+                        help="seconds before a test counts as hung "
+                             "(default: several times its own unmutated run)")
     parser.add_argument("--tree", default=here, help="the source tree (default: this one)")
     parser.add_argument("--equivalent", help="the equivalent list (default: "
                         + EQUIVALENT_LIST + " in the tree)")
