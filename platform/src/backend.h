@@ -51,8 +51,9 @@ void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pit
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]);
 
-// Called by Flip instead of BackendPresent when the picture is exactly the one on screen: the
-// frame went by on schedule and there is nothing to draw.
+// Called instead of BackendPresent when the picture is exactly the one on screen, at the
+// time it would have been presented (in the game's sleep after the frame, or in the next
+// flip; see unchanged_picture_wait.h): the frame went by on schedule with nothing to draw.
 void BackendPresentUnchanged();
 
 // Opens the program's one window with `caption`, `width` x `height` pixels. Returns false

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "backend.h"
+#include "unchanged_picture_wait.h"
 
 DWORD timeGetTime(void) {
     return BackendMilliseconds();
@@ -12,5 +13,5 @@ DWORD GetTickCount(void) {
 }
 
 void Sleep(DWORD milliseconds) {
-    BackendSleep(milliseconds);
+    PlatformSleep(milliseconds);
 }

@@ -92,7 +92,12 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     int pitch() const { return pitch_; }
-    uint8_t* pixels() { return memory_.data(); }
+    // Writable pixels: whoever asks may change them, so the primary no longer counts as
+    // holding the picture on screen.
+    uint8_t* pixels() {
+        asShown_ = false;
+        return memory_.data();
+    }
     const uint8_t* pixels() const { return memory_.data(); }
     bool lost() const { return lost_; }
     bool dcOut() const { return dcOut_; }
@@ -121,6 +126,7 @@ private:
     // area in `checked`; else why not.
     HRESULT CheckWritable(const RECT* area, RECT* checked) const;
     bool PreparePresent();
+    void KeepDrawingIntoTheSameMemory();
     void CopyRect(const SoftwareSurface& source, const RECT& rect, int x, int y, bool keyed);
 
     Role role_;
@@ -139,6 +145,9 @@ private:
     bool keyed_[256] = {};  // pixel values the source key makes transparent
     HDC__ dc_;
     BackendColor presentPalette_[256];
+    // The primary's memory holds exactly the picture on screen: nothing wrote into it since it
+    // was presented or found unchanged.
+    bool asShown_ = false;
 
     FramePacer pacer_;  // the primary's Flip
 

@@ -12,18 +12,25 @@ constexpr int64_t kFramePeriodMicroseconds = kMicrosecondsPerSecond / kPicturesP
 }  // namespace
 
 void FramePacer::WaitForNextPicture() {
+    const uint64_t due = NextPictureDue();
+    if (due > BackendMicroseconds()) {
+        BackendSleepUntil(due);
+    }
+}
+
+uint64_t FramePacer::NextPictureDue() {
     const uint64_t now = BackendMicroseconds();
     if (!started_) {
         Restart(now);
     }
-    const uint64_t due = Due(picture_);
+    uint64_t due = Due(picture_);
     const int64_t wait = static_cast<int64_t>(due - now);
     if (wait > kFramePeriodMicroseconds || wait < -kFramePeriodMicroseconds) {
         Restart(now);  // far behind, or the clock went back: due now
-    } else if (wait > 0) {
-        BackendSleepUntil(due);
+        due = now;
     }
     ++picture_;
+    return due;
 }
 
 void FramePacer::Restart(uint64_t now) {

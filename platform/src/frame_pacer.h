@@ -17,6 +17,10 @@ public:
     // Sleeps until the next picture is due and counts it.
     void WaitForNextPicture();
 
+    // Counts the next picture and returns when it is due (now, if the schedule restarts),
+    // without waiting.
+    uint64_t NextPictureDue();
+
 private:
     void Restart(uint64_t now);
     uint64_t Due(uint64_t picture) const;

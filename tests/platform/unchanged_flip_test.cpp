@@ -1,16 +1,21 @@
 // Flip leaves out the presentation of a picture that is already on screen, presents any change
 // of a pixel or a palette entry, and presents again whenever the screen may have lost its
 // picture. Its 60 Hz schedule runs in microseconds and absorbs what happens between flips.
+#include <functional>
+#include <utility>
+
 #include "platform/ddraw_fixture.h"
 
 namespace {
 
 class UnchangedFlipTest : public DisplayTest {
 protected:
-    // Draws the same picture into the back buffer and flips it.
+    // Draws the same picture into the back buffer and flips it, and sleeps 1 ms after the
+    // frame as the game does.
     void FlipPattern() {
         FillPattern(back, 640, 480);
         ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+        Sleep(1);
     }
 };
 
@@ -65,20 +70,137 @@ TEST_F(UnchangedFlipTest, AnExposeOrARestoredDisplayPresentsTheSamePictureOnceMo
     EXPECT_EQ(HeadlessPresentedIndex(639, 479), (639 + 7 * 479) % 256);
 }
 
+uint8_t* LockedMemory(IDirectDrawSurface7* surface) {
+    DDSURFACEDESC2 desc = {};
+    desc.dwSize = sizeof desc;
+    EXPECT_EQ(surface->Lock(nullptr, &desc, 0, nullptr), DD_OK);
+    EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
+    return static_cast<uint8_t*>(desc.lpSurface);
+}
+
+// After an unchanged flip the game draws into the memory it has just drawn (warm in the cache)
+// instead of swapping; after a changed one the buffers swap as always.
+TEST_F(UnchangedFlipTest, AfterAnUnchangedFlipTheGameDrawsIntoTheSameMemory) {
+    FlipPattern();
+    FlipPattern();
+    uint8_t* drawnInto = LockedMemory(back);
+    FlipPattern();
+    EXPECT_EQ(LockedMemory(back), drawnInto) << "an unchanged flip swapped the buffers";
+
+    FillPattern(back, 640, 480);
+    HeadlessSetSurfaceIndex(back, 3, 3, 77);
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    EXPECT_NE(LockedMemory(back), drawnInto) << "a changed flip did not swap the buffers";
+}
+
+// Keeping the buffers is invisible only while the front still holds the picture on screen.
+// Once anything wrote into it (a lock, a fill, a copy, a device context), an unchanged flip
+// swaps as Flip always does: the front shows the new picture, the back gets the old front.
+TEST_F(UnchangedFlipTest, AFrontWrittenSinceItWasShownIsSwappedAsAlways) {
+    IDirectDrawSurface7* sheet = MakeOffscreen(8, 8);
+    const std::pair<const char*, std::function<void()>> writes[] = {
+        {"a lock", [&] { LockedMemory(primary)[0] = 201; }},
+        {"a colour fill",
+         [&] {
+             DDBLTFX fx = {};
+             fx.dwSize = sizeof fx;
+             fx.dwFillColor = 201;
+             RECT corner = {0, 0, 1, 1};
+             ASSERT_EQ(primary->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+         }},
+        {"a copy",
+         [&] {
+             HeadlessSetSurfaceIndex(sheet, 0, 0, 201);
+             RECT corner = {0, 0, 1, 1};
+             ASSERT_EQ(primary->BltFast(0, 0, sheet, &corner, 0), DD_OK);
+         }},
+        {"a device context",
+         [&] {
+             HDC dc = nullptr;
+             ASSERT_EQ(primary->GetDC(&dc), DD_OK);
+             const PALETTEENTRY& colour = entries[201];
+             SetPixel(dc, 0, 0, RGB(colour.peRed, colour.peGreen, colour.peBlue));
+             ASSERT_EQ(primary->ReleaseDC(dc), DD_OK);
+         }},
+    };
+    for (const auto& [how, write] : writes) {
+        FlipPattern();
+        FlipPattern();
+        write();
+        const uint8_t written = HeadlessSurfaceIndex(primary, 0, 0);
+        ASSERT_NE(written, 0) << how << " did not change the front";
+        FlipPattern();
+        EXPECT_EQ(HeadlessSurfaceIndex(primary, 0, 0), 0)
+            << "after " << how
+            << " into the front, an unchanged flip left it there instead of the new picture";
+        EXPECT_EQ(HeadlessSurfaceIndex(back, 0, 0), written)
+            << "after " << how << " into the front, the back did not get the old front";
+    }
+    sheet->Release();
+}
+
 // Whatever the game does between flips (its frame, a 1 ms sleep, the event pump, even a
 // present that was left out) comes off the wait: each picture is due n/60 s after the first,
 // to the microsecond.
 TEST_F(UnchangedFlipTest, PicturesAreDueOnASixtiethOfASecondToTheMicrosecond) {
     HeadlessSetTime(1000);
-    Sleep(1);
     FlipPattern();  // the first picture starts the schedule
-    const uint64_t start = HeadlessMicroseconds();
+    const uint64_t start = HeadlessMicroseconds() - 1000;
+    uint8_t corner = static_cast<uint8_t>(HeadlessPresentedIndex(0, 0));
     for (uint64_t picture = 1; picture <= 7; ++picture) {
-        Sleep(1);
         HeadlessAdvanceTime(static_cast<uint32_t>(picture % 3));
-        FlipPattern();
-        EXPECT_EQ(HeadlessMicroseconds() - start, picture * 1000000 / 60) << "picture " << picture;
+        const bool changed = picture % 3 == 0;
+        corner = changed ? static_cast<uint8_t>(corner + 1) : corner;
+        FillPattern(back, 640, 480);
+        HeadlessSetSurfaceIndex(back, 0, 0, corner);
+        ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+        if (changed) {
+            EXPECT_EQ(HeadlessMicroseconds() - start, picture * 1000000 / 60)
+                << "changed picture " << picture << " is not presented when due";
+        }
+        Sleep(1);
+        if (!changed) {
+            EXPECT_EQ(HeadlessMicroseconds() - start, picture * 1000000 / 60)
+                << "the sleep after unchanged picture " << picture << " does not end when due";
+        }
     }
+    EXPECT_EQ(HeadlessPresentCount(), 3u) << "pictures 0, 3 and 6 changed";
+}
+
+// An unchanged picture's flip returns at once; the game's sleep after the frame waits for the
+// picture's turn, so a frame with nothing to show wakes the program once, not twice. The sleep
+// is never shorter than asked, and a flip with no sleep before it waits for the turn itself.
+TEST_F(UnchangedFlipTest, TheSleepAfterAnUnchangedFlipWaitsForItsTurnAndNoLess) {
+    FlipPattern();
+    FillPattern(back, 640, 480);
+    const uint64_t flipped = HeadlessMicroseconds();
+    const auto due = [start = flipped - 1000](uint64_t picture) {
+        return start + picture * 1000000 / 60;
+    };
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    EXPECT_EQ(HeadlessMicroseconds(), flipped) << "the unchanged flip waited itself";
+    EXPECT_EQ(HeadlessUnchangedFlipCount(), 0u) << "its turn has not come yet";
+    Sleep(1);
+    EXPECT_EQ(HeadlessMicroseconds(), due(1)) << "the 1 ms sleep did not end at the turn";
+    EXPECT_EQ(HeadlessUnchangedFlipCount(), 1u);
+
+    // A frame that ran late: the turn is near, the sleep still lasts the 1 ms asked for.
+    FillPattern(back, 640, 480);
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    HeadlessAdvanceTime(16);
+    const uint64_t asleep = HeadlessMicroseconds();
+    Sleep(1);
+    EXPECT_EQ(HeadlessMicroseconds(), asleep + 1000) << "the sleep was cut short by the turn";
+
+    // No sleep between two flips: the second waits for the first one's turn, then its own.
+    FillPattern(back, 640, 480);
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    FillPattern(back, 640, 480);
+    HeadlessSetSurfaceIndex(back, 5, 5, 99);
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    EXPECT_EQ(HeadlessUnchangedFlipCount(), 3u);
+    EXPECT_EQ(HeadlessMicroseconds(), due(4))
+        << "the changed picture was not presented one period after the unchanged one";
 }
 
 }  // namespace
