@@ -114,13 +114,19 @@ class Mutant:
     line: int = 0
     before: str = ""  # the changed lines, as written and as mutated, whitespace collapsed
     after: str = ""
+    occurrence: int = 1  # the same change on an identical line earlier in the file counts 1
+    twins: int = 1  # how many places in the file the same change can be made
+
 
     def apply(self, text):
         return text[: self.start] + self.replacement + text[self.end :]
 
     def identity(self):
         """A short name that stays while the changed lines stay, for --ids."""
-        text = "\n".join((self.path, self.before, self.after)).encode()
+        parts = (self.path, self.before, self.after)
+        if self.occurrence > 1:
+            parts += (str(self.occurrence),)
+        text = "\n".join(parts).encode()
         return hashlib.sha1(text).hexdigest()[:8]
 
     def describe(self):
@@ -288,7 +294,9 @@ def source_files(tree, targets):
 
 # ---------------------------------------------------------------------------------------------
 # The equivalent list: blocks of a path, "- " lines as written, "+ " lines as mutated, and a
-# "why:" line. A mutant matches an entry when its file and both texts are the same.
+# "why:" line. A mutant matches an entry when its file and both texts are the same. Where the
+# same change can be made on identical lines of one file, an "occurrence: N" line names the Nth
+# of them in the file; without it an entry stands for all of them.
 
 
 def read_equivalents(path):
@@ -302,7 +310,8 @@ def read_equivalents(path):
             return
         if not entry["why"] or not entry["before"] or not entry["after"]:
             raise SystemExit(f"{path}:{entry['at']}: an entry needs '-', '+' and 'why:' lines")
-        key = (entry["path"], " / ".join(entry["before"]), " / ".join(entry["after"]))
+        key = (entry["path"], " / ".join(entry["before"]), " / ".join(entry["after"]),
+               entry["occurrence"])
         entries[key] = entry["why"]
 
     with open(path, encoding="utf-8") as f:
@@ -316,9 +325,12 @@ def read_equivalents(path):
                 entry["after"].append(collapse(line[2:]))
             elif line.startswith("why:"):
                 entry["why"] = line[4:].strip()
+            elif line.startswith("occurrence:"):
+                entry["occurrence"] = int(line[len("occurrence:"):])
             else:
                 finish(entry)
-                entry = {"path": line.strip(), "before": [], "after": [], "why": "", "at": number}
+                entry = {"path": line.strip(), "before": [], "after": [], "why": "", "at": number,
+                         "occurrence": None}
     finish(entry)
     return entries
 
@@ -327,6 +339,8 @@ def equivalent_block(mutant):
     lines = [mutant.path]
     lines += ["- " + part for part in mutant.before.split(" / ")]
     lines += ["+ " + part for part in mutant.after.split(" / ")]
+    if mutant.twins > 1:
+        lines.append(f"occurrence: {mutant.occurrence}")
     return "\n".join(lines + ["why: ..."])
 
 
@@ -674,27 +688,49 @@ def scores_by_folder(results):
     return scores
 
 
-def key(mutant):
-    return (mutant.path, mutant.before, mutant.after)
+def key(mutant, occurrence=True):
+    return (mutant.path, mutant.before, mutant.after, mutant.occurrence if occurrence else None)
+
+
+def reason_for(equivalents, mutant):
+    """The equivalent list's reason for this mutant, or None."""
+    return equivalents.get(key(mutant)) or equivalents.get(key(mutant, occurrence=False))
+
+
+def count_twins(mutants):
+    """Numbers the mutants that make the same change on identical lines of one file."""
+    places = {}
+    for m in mutants:
+        places.setdefault(key(m, occurrence=False), []).append(m)
+    for twins in places.values():
+        for number, m in enumerate(twins, 1):
+            m.occurrence, m.twins = number, len(twins)
 
 
 def all_mutants(args):
     everything = []
     for path in source_files(args.tree, args.files):
         with open(os.path.join(args.tree, path), encoding="utf-8") as f:
-            everything += mutants_of(path, f.read())
+            found = mutants_of(path, f.read())
+        count_twins(found)
+        everything += found
     return everything
 
 
 def announce_equivalents(listed, equivalents, everything):
     """Names every mutant left out, and every entry that no longer matches a mutant."""
     for m in listed:
-        print(f"  equivalent  {m.path}:{m.line} {m.operator}: {equivalents[key(m)]}", flush=True)
+        print(f"  equivalent  {m.path}:{m.line} {m.operator}: {reason_for(equivalents, m)}",
+              flush=True)
     paths = {m.path for m in everything}
-    existing = {key(m) for m in everything}
+    existing = {key(m) for m in everything} | {key(m, occurrence=False) for m in everything}
     for entry in equivalents:
         if entry[0] in paths and entry not in existing:
             print(f"  stale equivalent entry, no such mutant: {entry[0]}: {entry[1]}", flush=True)
+    for m in everything:
+        if m.twins > 1 and m.occurrence == 1 and key(m, occurrence=False) in equivalents:
+            print(f"  equivalent entry for {m.path}: {m.before} stands for all {m.twins} places "
+                  "it can be made; give it an 'occurrence:' line if only some are", flush=True)
 
 
 def print_summary(results, listed):
@@ -719,12 +755,12 @@ def main(argv):
     chosen = choose(everything, args.limit, args.seed)
     if args.ids:
         chosen = [m for m in chosen if m.identity() in set(args.ids)]
-    listed = [m for m in chosen if key(m) in equivalents]
-    to_run = [m for m in chosen if key(m) not in equivalents]
+    listed = [m for m in chosen if reason_for(equivalents, m)]
+    to_run = [m for m in chosen if not reason_for(equivalents, m)]
 
     if args.list:
         for m in chosen:
-            reason = equivalents.get(key(m))
+            reason = reason_for(equivalents, m)
             print(m.describe() + (f"   [equivalent: {reason}]" if reason else ""))
         print(f"{len(chosen)} mutants of {len(everything)}; {len(listed)} listed as equivalent")
         return 0
@@ -732,6 +768,9 @@ def main(argv):
     print(f"mutate.py: {len(chosen)} mutants of {len(everything)} "
           f"({len(listed)} listed as equivalent, not run)", flush=True)
     announce_equivalents(listed, equivalents, everything)
+    if not to_run:
+        print_summary([], listed)
+        return 0
     try:
         results = run_all(args, args.tree, to_run)
     except KeyboardInterrupt:

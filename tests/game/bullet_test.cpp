@@ -54,6 +54,11 @@ TEST_F(BulletTest, StartsAtTheShootersLeftEdgeHalfwayDownAndAimsOnce) {
     EXPECT_DOUBLE_EQ(std::hypot(gActors[7].vx, gActors[7].vy), 4.0);
     EXPECT_NEAR(gActors[7].vy / gActors[7].vx, (448.0 - 324.0) / (386.0 - 486.0), 1e-12);
     EXPECT_LT(gActors[7].vx, 0.0);
+    const Actor aimedLeft = gActors[7];
+    MoveAimedBullet(&gActors[7]);
+    EXPECT_DOUBLE_EQ(gActors[7].x, aimedLeft.x + aimedLeft.vx)
+        << "an aimed bullet moves along its aim, towards the ship";
+    EXPECT_DOUBLE_EQ(gActors[7].y, aimedLeft.y + aimedLeft.vy);
 
     gPlayer.x = 150.0;  // the ship moving away does not bend a bullet already fired
     MoveAimedBullet(&gActors[5]);

@@ -149,6 +149,35 @@ TEST_F(DrawTest, AFailedSpriteStopsTheDrawingAndItsCodeIsReturned) {
     EXPECT_EQ(DrawGame(), DDERR_INVALIDRECT) << "the shot's failed copy was not reported";
 }
 
+// The shot shows only in flight and while the ship is whole: a free shot, or one that flies on
+// while the ship explodes, is not drawn.
+TEST_F(DrawTest, TheShotShowsOnlyInFlightWhileTheShipIsWhole) {
+    const RECT shotCell = gShot.srcRect;
+    const int shotPixels = OpaquePixels(gCharSurface, shotCell, kKey);
+    gShot.x = 316;
+    gShot.y = 120;
+    gShot.life = 0;
+    Draw();
+    EXPECT_EQ(OpaquePixelsHidden(gCharSurface, shotCell, kKey, 316, 120), shotPixels)
+        << "a free shot was drawn";
+
+    gShot.life = 1;
+    gPlayer.life = 0;  // exploding
+    Draw();
+    EXPECT_EQ(OpaquePixelsHidden(gCharSurface, shotCell, kKey, 316, 120), shotPixels)
+        << "the shot was drawn while the ship explodes";
+
+    gPlayer.life = 1;
+    Draw();
+    EXPECT_EQ(OpaquePixelsHidden(gCharSurface, shotCell, kKey, 316, 120), 0)
+        << "a shot in flight was not drawn";
+}
+
+TEST_F(DrawTest, AFailedBackgroundCopyIsReportedBeforeTheScoreIsDrawn) {
+    HeadlessFailOperation(PlatformOp::BltFast, DDERR_GENERIC, 0, 1);
+    EXPECT_EQ(DrawBackground(), DDERR_GENERIC) << "the background's failed copy was not reported";
+}
+
 // The background's top 480 rows fill the screen; the score stands on it at (20, 50) in the
 // yellow row of the bitmap font.
 TEST_F(DrawTest, TheBackgroundFillsTheScreenAndTheScoreStandsOnItsPanel) {

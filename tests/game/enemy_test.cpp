@@ -112,6 +112,11 @@ TEST_F(EnemyTest, FiresEvery2000AndAnimatesEvery100MillisecondsFromWhenDue) {
     gNow += 1;
     MoveActor(straight);
     EXPECT_EQ(straight.frame, 1);
+    for (int frame = 2; frame <= 6; ++frame) {
+        gNow += 100;
+        MoveActor(straight);
+        EXPECT_EQ(straight.frame, frame % 6) << "an enemy turns through six frames and again";
+    }
 }
 
 TEST_F(EnemyTest, TheTimersSurviveTheClockWrap) {

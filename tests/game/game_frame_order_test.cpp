@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,24 @@ TEST_F(GameFrameOrderTest, TheFirstEnemysKindComesFromTheTitlesSeed) {
     EXPECT_EQ(first, expected);
 }
 
+// After the first enemy, a game draws from a generator seeded by the wall clock as it starts, so
+// no two games play alike.
+TEST_F(GameFrameOrderTest, ANewGameReseedsTheGeneratorFromTheWallClock) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        srand(777);
+        const time_t before = time(nullptr);
+        GameInit(nullptr);
+        const int drawn = rand();
+        if (time(nullptr) != before) {
+            continue;  // the second turned meanwhile: the seed is not known
+        }
+        srand(static_cast<unsigned>(before));
+        EXPECT_EQ(drawn, rand()) << "the game's generator is not seeded from the clock";
+        return;
+    }
+    FAIL() << "the clock's second turned during every attempt";
+}
+
 TEST_F(GameFrameOrderTest, AGameFrameAllocatesNothing) {
     for (int slot = 0; slot < kActorSlots; ++slot) {
         gActors[slot] = LiveActor(1, slot < 5 ? kEnemyWave : kBulletFalling);
@@ -231,6 +250,15 @@ TEST(RandomRange, MapsGeneratorOutputsToEqualShares) {
     EXPECT_EQ(ScaleRandom(16384, 1, 4), 3);
     EXPECT_EQ(ScaleRandom(24576, 1, 4), 4);
     EXPECT_EQ(ScaleRandom(32767, 1, 4), 4);
+}
+
+TEST(RandomRange, OverTheWholeFifteenBitsOddValuesComeUpToo) {
+    srand(4321);
+    int odd = 0;
+    for (int i = 0; i < 1000; ++i) {
+        odd += RandomRange(0, 32767) % 2;
+    }
+    EXPECT_GT(odd, 400) << "the generator's lowest bit is lost";
 }
 
 TEST(RandomRange, StaysInRangeAndReachesEveryValueWhateverTheLibrarysRandMax) {
