@@ -178,3 +178,14 @@ TEST_F(WinMainTest, NoWindowMeansExitCodeZeroAndNothingShown) {
     EXPECT_TRUE(HeadlessMessageBoxes().empty());
     EXPECT_EQ(HeadlessFlipCount(), 0u);
 }
+
+// A class of the program's name already registered makes RegisterClassA fail, and then no
+// window may be made: the program's window procedure would not be the one behind it.
+TEST_F(WinMainTest, AClassThatCannotBeRegisteredMakesNoWindow) {
+    WNDCLASSA other = {};
+    other.lpfnWndProc = DefWindowProcA;
+    other.lpszClassName = "ZEPHYX";
+    ASSERT_NE(RegisterClassA(&other), 0);
+    EXPECT_EQ(CreateMainWindow(nullptr, SW_SHOWDEFAULT), nullptr)
+        << "a window was made although its class could not be registered";
+}

@@ -68,6 +68,20 @@ protected:
 
 }  // namespace
 
+// Leaves a pattern where the next calls' locals will be, so that a table entry left unwritten
+// shows as 0xAB instead of a zero that happened to be there.
+[[gnu::noinline]] void PaintStack() {
+    volatile unsigned char junk[16384];
+    for (auto& byte : junk) {
+        byte = 0xAB;
+    }
+}
+
+TEST_F(BitmapLoadingTest, EveryEntryOfTheDefaultPaletteIsWrittenWhateverTheStackHeld) {
+    PaintStack();
+    ExpectPalette(nullptr, DefaultEntry);
+}
+
 TEST_F(BitmapLoadingTest, AMissingNameGivesNoSurfaceAndTheDefaultPalette) {
     EXPECT_EQ(DDLoadBitmap(directDraw, "NO_SUCH_BITMAP", 0, 0), nullptr);
     EXPECT_EQ(HeadlessDebugOutput(), "") << "no message for a bitmap that is not found";
@@ -113,7 +127,7 @@ TEST_F(BitmapLoadingTest, ResourcePalettesTakeAsManyColoursAsTheHeaderPromises) 
     RegisterTestResource("PAL20", MakeDib(stated));
     ExpectPalette("PAL20", [&](int i) { return i < 20 ? other(i) : DefaultEntry(i); });
 
-    for (int bits : {16, 24}) {
+    for (int bits : {9, 16, 24}) {
         DibLayout deep;
         deep.bitCount = bits;
         deep.coloursUsed = 4;
@@ -239,6 +253,12 @@ TEST_F(BitmapLoadingTest, LoadingAndReloadingKeepNothingBehind) {
         loaded->Release();
     }
     EXPECT_EQ(LiveAllocationCount(), live) << "each load leaves memory behind";
+    for (int i = 0; i < 20; ++i) {
+        HeadlessFailOperation(PlatformOp::CreateSurfaceOffscreen, DDERR_OUTOFMEMORY, 0, 1);
+        ASSERT_EQ(DDLoadBitmap(directDraw, "KEPT", 0, 0), nullptr);
+    }
+    EXPECT_EQ(LiveAllocationCount(), live)
+        << "a load whose surface cannot be made leaves its bitmap behind";
 }
 
 size_t OpenFileCount() {

@@ -122,6 +122,20 @@ TEST_F(BlitRecoveryTest, AFailedTitleRestoreIsSilentAndRepairedByALaterCopy) {
     EXPECT_FALSE(HeadlessSurfaceLost(gTitleSurface)) << "the next copy from it repairs it";
 }
 
+TEST_F(BlitRecoveryTest, AFailedSpriteSheetRestoreIsReported) {
+    HeadlessLoseSurface(gCharSurface);
+    // The primary restores first, then back image, font and title, each once more by its
+    // reload: the eighth call is the sprite sheet's.
+    HeadlessFailOperation(PlatformOp::Restore, DDERR_GENERIC, 7, 1);
+    EXPECT_EQ(CopyEnemy(), DDERR_GENERIC) << "the sprite sheet's failed restore was swallowed";
+    EXPECT_TRUE(HeadlessSurfaceLost(gCharSurface));
+}
+
+TEST_F(BlitRecoveryTest, AFlipsOtherFailuresAreReturnedUnchanged) {
+    HeadlessFailOperation(PlatformOp::Flip, DDERR_GENERIC, 0, 1);
+    EXPECT_EQ(FlipPrimary(), DDERR_GENERIC);
+}
+
 TEST_F(BlitRecoveryTest, ALostFlipRestoresThePrimaryAloneAndPresentsNothing) {
     uint32_t presented = HeadlessPresentCount();
     HeadlessLoseAllSurfaces();

@@ -147,6 +147,29 @@ TEST_F(DisplayStartupTest, AFailureAtAnyStepIsShownOnceReleasedAndEndsWithExitCo
     }
 }
 
+// InitDisplay hands back the failed call's own code, and E_FAIL for a loader (which gives only
+// a null object): a failed start can never come back as success.
+TEST_F(DisplayStartupTest, EachFailedStepsCodeComesBackFromInitDisplay) {
+    const HRESULT codes[] = {DDERR_GENERIC,
+                             DDERR_GENERIC,
+                             DDERR_UNSUPPORTED,
+                             DDERR_OUTOFMEMORY,
+                             DDERR_NOTFOUND,
+                             E_FAIL,
+                             DDERR_GENERIC,
+                             E_FAIL,
+                             E_FAIL,
+                             E_FAIL,
+                             E_FAIL};
+    for (int step = 0; step < 11; ++step) {
+        SCOPED_TRACE(kFailures[step].text);
+        SetUp();
+        HWND window = CreateMainWindow(nullptr, SW_SHOWDEFAULT);
+        kFailures[step].inject();
+        EXPECT_EQ(InitDisplay(window), codes[step]);
+    }
+}
+
 TEST_F(DisplayStartupTest, AFailedDisplayModeReleasesOnlyTheDirectDrawObject) {
     HWND window = CreateMainWindow(nullptr, SW_SHOWDEFAULT);
     HeadlessFailOperation(PlatformOp::SetDisplayMode, DDERR_UNSUPPORTED);
