@@ -132,6 +132,16 @@ void FollowFullscreenState() {
     }
 }
 
+// The window manager's answer to a switch can come together with a change of its own (the
+// player switched back at once): the state read then is not the one asked for, and no further
+// event may come. Once the answer is late, the window's real state is followed all the same.
+void FollowAnUnansweredSwitch() {
+    if (gSwitchAsked.waiting && SDL_GetTicks() - gSwitchAsked.since > kSwitchAnswerMilliseconds) {
+        gSwitchAsked.waiting = false;
+        FollowFullscreenState();
+    }
+}
+
 // In full screen the program owns the display, as in exclusive mode on Windows: switching away
 // minimises it (SDL asks the window manager to; without one we stop frames all the same), and
 // coming back restores it. A window keeps running unfocused.
@@ -406,6 +416,7 @@ void BackendPumpEvents(uint32_t waitMilliseconds) {
     while (!ForwardQuitSignal() && PlatformCanTakeEvent() && SDL_PollEvent(&event)) {
         HandleEvent(event);
     }
+    FollowAnUnansweredSwitch();
 }
 
 void BackendShowCursor(bool shown) {
