@@ -136,7 +136,6 @@ TEST_F(UnchangedFlipTest, AFrontWrittenSinceItWasShownIsSwappedAsAlways) {
         EXPECT_EQ(HeadlessSurfaceIndex(back, 0, 0), written)
             << "after " << how << " into the front, the back did not get the old front";
     }
-    sheet->Release();
 }
 
 // Whatever the game does between flips (its frame, a 1 ms sleep, the event pump, even a
