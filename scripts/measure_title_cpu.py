@@ -16,13 +16,16 @@ programs first: `cmake --build --preset default --target zephyx zephyx_bare_loop
 """
 
 import argparse
+import contextlib
 import glob
 import os
 import statistics
-import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+from xsession import Program, XServer  # noqa: E402
 
 HERE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 PRESENTER = os.path.join(HERE, "build", "default", "tools", "zephyx_bare_loop")
@@ -43,50 +46,30 @@ def cpu_nanoseconds(pid):
 
 
 class Screen:
-    """An Xvfb screen with the program and a bare presenter on it."""
+    """The program and a bare presenter on one X screen (an XServer of the end-to-end tests)."""
 
-    def __init__(self, program):
+    def __init__(self, program, session):
         self.program = program
-        self.processes = []
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24",
-             "-nolisten", "tcp"], pass_fds=[write_end], stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        number = b""
-        while not number.endswith(b"\n"):  # the number may come in pieces
-            piece = os.read(read_end, 16)
-            if not piece:
-                sys.exit("measure_title_cpu.py: Xvfb did not start")
-            number += piece
-        os.close(read_end)
-        number = number.decode().strip()
-        env = dict(os.environ, DISPLAY=":" + number)
+        env = session.env
         self.presenter = self.start([PRESENTER, "present"], dict(env, **PRESENTER_ENVIRONMENT))
         self.game = self.start([program], env)
 
-    def start(self, argv, env):
-        said = tempfile.TemporaryFile()
-        process = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=said)
-        process.said = said
-        self.processes.append(process)
-        return process
+    @staticmethod
+    def start(argv, env):
+        said = tempfile.TemporaryFile()  # what it prints, should it end early
+        started = Program(argv, env, output=said)
+        started.said = said
+        return started
 
     def stop(self):
-        for process in self.processes + [self.xvfb]:
-            process.terminate()
-        for process in self.processes + [self.xvfb]:
-            try:
-                process.wait(10)
-            except subprocess.TimeoutExpired:
-                process.kill()
+        self.game.stop()
+        self.presenter.stop()
 
 
 def measure(screens, rounds, seconds):
     """Per screen, a list of (program %, presenter %) of one core, one pair per window."""
     figures = [[] for _ in screens]
-    pids = [(s.game.pid, s.presenter.pid) for s in screens]
+    pids = [(s.game.process.pid, s.presenter.process.pid) for s in screens]
     for round_number in range(rounds):
         before = [(cpu_nanoseconds(g), cpu_nanoseconds(p)) for g, p in pids]
         started = time.monotonic()
@@ -94,12 +77,12 @@ def measure(screens, rounds, seconds):
         wall = (time.monotonic() - started) * 1e9
         after = [(cpu_nanoseconds(g), cpu_nanoseconds(p)) for g, p in pids]
         for screen in screens:
-            for process in screen.processes:
-                if process.poll() is not None:
-                    process.said.seek(0)
-                    said = process.said.read().decode(errors="replace").strip()
-                    sys.exit(f"measure_title_cpu.py: {process.args[0]} ended during the "
-                             f"measurement (exit code {process.returncode}): {said}")
+            for started in (screen.game, screen.presenter):
+                if not started.running():
+                    started.said.seek(0)
+                    said = started.said.read().decode(errors="replace").strip()
+                    sys.exit(f"measure_title_cpu.py: {started.argv[0]} ended during the "
+                             f"measurement (exit code {started.process.returncode}): {said}")
         line = []
         for index, ((g0, p0), (g1, p1)) in enumerate(zip(before, after)):
             game, bare = 100 * (g1 - g0) / wall, 100 * (p1 - p0) / wall
@@ -119,17 +102,16 @@ def main():
         if not os.access(path, os.X_OK):
             sys.exit(f"measure_title_cpu.py: {path} is not built")
     screens = []
-    try:
+    with contextlib.ExitStack() as running:
         for program in args.programs:
-            screens.append(Screen(os.path.abspath(program)))
+            session = running.enter_context(XServer(640, 480))
+            screens.append(Screen(os.path.abspath(program), session))
+            running.callback(screens[-1].stop)
         time.sleep(3)  # past start-up and into the title
         print(f"{args.rounds} windows of {args.seconds:g} s, all programs at once; "
               "each figure: the program's CPU / its own bare presenter's, in % of one core",
               flush=True)
         figures = measure(screens, args.rounds, args.seconds)
-    finally:
-        for screen in screens:
-            screen.stop()
     print("medians:")
     for screen, pairs in zip(screens, figures):
         game = statistics.median(g for g, _ in pairs)

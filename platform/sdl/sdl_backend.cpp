@@ -51,6 +51,10 @@ struct SwitchAsked {
 SwitchAsked gSwitchAsked;
 const uint32_t kSwitchAnswerMilliseconds = 1000;  // a window manager that ignores us
 
+bool SwitchAnswerIsLate() {
+    return SDL_GetTicks() - gSwitchAsked.since > kSwitchAnswerMilliseconds;
+}
+
 bool StartVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
         return true;
@@ -113,8 +117,7 @@ void FollowFullscreenState() {
     const bool shown = WindowManagerShowsFullscreen(gWindow);
     if (gSwitchAsked.waiting) {
         const bool answered = shown == gSwitchAsked.fullscreen;
-        const bool late = SDL_GetTicks() - gSwitchAsked.since > kSwitchAnswerMilliseconds;
-        gSwitchAsked.waiting = !answered && !late;
+        gSwitchAsked.waiting = !answered && !SwitchAnswerIsLate();
         if (gSwitchAsked.waiting || answered) {
             return;
         }
@@ -136,7 +139,7 @@ void FollowFullscreenState() {
 // player switched back at once): the state read then is not the one asked for, and no further
 // event may come. Once the answer is late, the window's real state is followed all the same.
 void FollowAnUnansweredSwitch() {
-    if (gSwitchAsked.waiting && SDL_GetTicks() - gSwitchAsked.since > kSwitchAnswerMilliseconds) {
+    if (gSwitchAsked.waiting && SwitchAnswerIsLate()) {
         gSwitchAsked.waiting = false;
         FollowFullscreenState();
     }

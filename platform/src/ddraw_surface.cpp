@@ -283,7 +283,7 @@ HRESULT SoftwareSurface::Flip(LPDIRECTDRAWSURFACE7 targetOverride, DWORD flags) 
 // After a flip of an unchanged picture the front and the back both hold the picture on screen,
 // if the old front still did, so swapping them back changes nothing anyone can see. It leaves
 // the game drawing its next frame into the memory it has just drawn, which is still in the
-// processor's cache: at the title that halves what each frame costs.
+// processor's cache: at the title that takes a large share off what each frame costs.
 void SoftwareSurface::KeepDrawingIntoTheSameMemory() {
     if (asShown_) {
         memory_.swap(back_->memory_);

@@ -393,10 +393,11 @@ def window_manager(program, _):
         manager = WindowManager(session)
         game = start(session, program, "--window")
         try:
-            found = wait_for("the game's window", lambda: (
-                session.windows_named("ZEPHYX"), [] if session.windows_named("ZEPHYX")
-                else ["no window named ZEPHYX"]), START_SECONDS)
-            window = found[0]
+            def game_window():
+                found = session.windows_named("ZEPHYX")
+                return found, [] if found else ["no window named ZEPHYX"]
+
+            window = wait_for("the game's window", game_window, START_SECONDS)[0]
 
             def becomes(fullscreen, what):
                 def probe():
