@@ -36,7 +36,7 @@ import tempfile
 import threading
 import time
 
-FAST_TESTS = ["-LE", "slow|e2e"]
+FAST_TESTS = ["-LE", "slow|e2e|package"]
 DEFAULT_FOLDERS = ["app", "display", "game"]
 SOURCE_SUFFIXES = (".cpp",)
 EQUIVALENT_LIST = os.path.join("tests", "mutation-equivalent.txt")

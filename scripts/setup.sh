@@ -3,7 +3,9 @@
 # building and playing the Linux program needs), web.sh (and the browser build) and test.sh
 # (all that and everything the tests need); `bash scripts/setup.sh [play|web|test]` does the
 # same by itself (test when not said).
-# Safe to run again. apt's own output goes to build/setup.log.
+# Safe to run again. apt's own output goes to a log of each command's own,
+# build/setup-play.log, build/setup-web.log or build/setup-test.log, so one command's install
+# never overwrites another's.
 set -euo pipefail
 
 # One package group per line.
@@ -28,8 +30,6 @@ ZEPHYX_TEST_PACKAGES=(
 ZEPHYX_WEB_PACKAGES=(
     emscripten
 )
-
-ZEPHYX_SETUP_LOG="${ZEPHYX_SETUP_LOG:-build/setup.log}"
 
 zephyx_missing_packages() {
     local package
@@ -80,7 +80,9 @@ zephyx_install_packages() {
 # play: building and playing; web: building the browser version; test: all of that and
 # everything the tests need.
 zephyx_setup() {
-    case "${1:-test}" in
+    local group=${1:-test}
+    ZEPHYX_SETUP_LOG="${ZEPHYX_SETUP_LOG:-build/setup-$group.log}"
+    case "$group" in
         play) zephyx_install_packages "${ZEPHYX_PLAY_PACKAGES[@]}" ;;
         web) zephyx_install_packages "${ZEPHYX_PLAY_PACKAGES[@]}" "${ZEPHYX_WEB_PACKAGES[@]}" ;;
         test)
