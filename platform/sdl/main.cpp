@@ -5,12 +5,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <windows.h>
 
 #include "backend_options.h"
 #include "program_options.h"
 #include "quit_signals.h"
+#include "remembered_settings.h"
+#include "settings_file.h"
+#include "settings_folder.h"
 #include "standard_streams.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
@@ -20,11 +24,42 @@ namespace {
 const char* LookUpVariable(const char* name) {
     return getenv(name);
 }
+
+std::string SettingsPath() {
+    const std::string folder = SettingsFolder(LookUpVariable);
+    return folder.empty() ? folder : folder + "/settings";
+}
+
+// What the settings file holds, or nothing (said in one line) when it cannot be used.
+OptionWords ReadRememberedChoices(const std::string& path) {
+    std::string problem;
+    OptionWords words = path.empty() ? OptionWords{} : ReadSettingsFile(path, &problem);
+    if (!problem.empty()) {
+        fprintf(stderr, "zephyx: ignoring the settings in %s: %s\n", path.c_str(), problem.c_str());
+    }
+    return words;
+}
+
+// Words that were not understood are said once and dropped from the file at its next write;
+// the command line's choices are remembered.
+void RememberChoices(const std::string& path, OptionWords remembered, const ParsedOptions& parsed) {
+    for (const std::string& ignored : parsed.ignored) {
+        fprintf(stderr, "zephyx: ignoring '%s' in the settings in %s\n", ignored.c_str(),
+                path.c_str());
+        remembered.erase(ignored.substr(0, ignored.find('=')));
+    }
+    StartRememberingSettings(path, remembered);
+    for (const auto& [name, word] : parsed.chosen) {
+        RememberSetting(name.c_str(), word.c_str());
+    }
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     GuardStandardStreams();  // before anything is printed
-    ParsedOptions parsed = ParseProgramOptions(argc, argv, LookUpVariable);
+    const std::string settingsPath = SettingsPath();
+    const OptionWords remembered = ReadRememberedChoices(settingsPath);
+    ParsedOptions parsed = ParseProgramOptions(argc, argv, LookUpVariable, remembered);
     switch (parsed.outcome) {
         case OptionsOutcome::kShowHelp:
             fputs(ProgramUsage(), stdout);
@@ -39,6 +74,7 @@ int main(int argc, char** argv) {
         case OptionsOutcome::kRun:
             break;
     }
+    RememberChoices(settingsPath, remembered, parsed);
     SdlSetProgramOptions(parsed.options);
     StartQuitSignalWatch();
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -25,6 +26,10 @@ const char kUsage[] =
     "\n"
     "The environment variables ZEPHYX_SCALE=MODE, ZEPHYX_VSYNC=WHEN and ZEPHYX_WINDOW=1 (or 0)\n"
     "set the same; options on the command line win.\n"
+    "\n"
+    "The options given on the command line, and the switches between full screen and a\n"
+    "window, are remembered for the next run in $XDG_CONFIG_HOME/zephyx/settings (or\n"
+    "~/.config/zephyx/settings); the command line and the environment win over them.\n"
     "\n"
     "Keys: arrows steer, Space fires (hold it on the title to start), Escape or F12 quits,\n"
     "Alt+Enter switches between full screen and a window, F9 saves a screenshot in\n"
@@ -133,20 +138,50 @@ std::string ReadVariable(EnvironmentLookup lookup, const char* name, Convert con
     return {};
 }
 
+// Applies one remembered word to a setting nothing else gave; a word not understood is noted
+// in `ignored` and left out.
+template <typename T, typename Convert>
+void ReadRemembered(const OptionWords& remembered, const char* name, Convert convert,
+                    std::optional<T>& target, std::vector<std::string>& ignored) {
+    const auto found = remembered.find(name);
+    if (target || found == remembered.end()) {
+        return;
+    }
+    if (auto converted = convert(found->second)) {
+        target = *converted;
+    } else {
+        ignored.push_back(found->first + "=" + found->second);
+    }
+}
+
+const char* const kOptionNames[] = {"window", "scale", "vsync", "display"};
+
 }  // namespace
 
-ParsedOptions ParseProgramOptions(int argc, const char* const* argv, EnvironmentLookup lookup) {
+bool IsOptionName(const std::string& name) {
+    for (const char* known : kOptionNames) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
+ParsedOptions ParseProgramOptions(int argc, const char* const* argv, EnvironmentLookup lookup,
+                                  const OptionWords& remembered) {
+    OptionWords chosen;
     Given given;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--help" || argument == "-h") {
-            return {OptionsOutcome::kShowHelp, {}, {}};
+            return {OptionsOutcome::kShowHelp, {}, {}, {}, {}};
         }
         if (argument == "--version") {
-            return {OptionsOutcome::kShowVersion, {}, {}};
+            return {OptionsOutcome::kShowVersion, {}, {}, {}, {}};
         }
         if (argument == "--window" || argument == "--fullscreen") {
             given.fullscreen = argument == "--fullscreen";
+            chosen["window"] = *given.fullscreen ? "0" : "1";
             continue;
         }
         OptionWithValue option = SplitOption(argument);
@@ -172,6 +207,7 @@ ParsedOptions ParseProgramOptions(int argc, const char* const* argv, Environment
         if (!error.empty()) {
             return Bad(error);
         }
+        chosen[option.name.substr(2)] = *option.value;
     }
 
     std::optional<bool> window;
@@ -188,6 +224,11 @@ ParsedOptions ParseProgramOptions(int argc, const char* const* argv, Environment
     }
 
     ParsedOptions parsed;
+    ReadRemembered(remembered, "scale", ScaleFromText, given.scale, parsed.ignored);
+    ReadRemembered(remembered, "vsync", VsyncFromText, given.vsync, parsed.ignored);
+    ReadRemembered(remembered, "window", SwitchFromText, window, parsed.ignored);
+    ReadRemembered(remembered, "display", DisplayFromText, given.display, parsed.ignored);
+    parsed.chosen = std::move(chosen);
     parsed.options.fullscreen = !window.value_or(false);
     parsed.options.scale = given.scale.value_or(ScaleMode::kInteger);
     parsed.options.vsync = given.vsync.value_or(VsyncMode::kAuto);

@@ -18,6 +18,7 @@
 #include "palette_convert.h"
 #include "present_log.h"
 #include "quit_signals.h"
+#include "remembered_settings.h"
 #include "scaled_presentation.h"
 #include "screen_depth.h"
 #include "screenshot.h"
@@ -101,6 +102,11 @@ void SetFullscreen(bool fullscreen) {
     }
 }
 
+// The player's own switch, kept for the next run.
+void RememberFullscreen(bool fullscreen) {
+    RememberSetting("window", fullscreen ? "0" : "1");
+}
+
 bool IsAltEnter(const SDL_KeyboardEvent& key) {
     return (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) &&
            (key.keysym.mod & KMOD_ALT) != 0;
@@ -128,6 +134,7 @@ void FollowFullscreenState() {
     }
     if (shown != gFullscreen) {
         gFullscreen = shown;
+        RememberFullscreen(shown);
         PlatformRepaintNeeded();
         if (!shown) {
             TakeWindowedSize();  // not the display-sized window full screen began with
@@ -212,6 +219,7 @@ void HandleEvent(const SDL_Event& event) {
             if (IsAltEnter(event.key)) {
                 if (!event.key.repeat) {
                     SetFullscreen(!gFullscreen);
+                    RememberFullscreen(gFullscreen);
                 }
             } else if (event.key.keysym.sym == SDLK_F9) {
                 if (!event.key.repeat) {

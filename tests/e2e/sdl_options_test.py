@@ -5,7 +5,8 @@
 
 CASE is one of:
   command_line   a bad option exits 2 with the usage and no window; --help and --version exit 0
-  window         --window opens a window of the largest whole multiple in 9/10 of the screen
+  window         --window opens a window of the largest whole multiple in 9/10 of the screen;
+                 the choice and Alt+Enter's are remembered for the next run
   fit            --scale=fit on 1280x1024 shows the picture at 4:3, centred, edges sharp
   screenshot     F9 writes a PNG whose pixels are the presented picture
   focus          in full screen, another window taking the focus stops the game's frames;
@@ -72,8 +73,8 @@ def mean_difference(shot, left, top, reference, rows=None):
     return total / count
 
 
-def start(session, program, *options, folder=None):
-    env = dict(session.env)
+def start(session, program, *options, folder=None, env=None):
+    env = dict(session.env, **(env or {}))
     if folder:
         env["XDG_PICTURES_DIR"] = folder
     output = tempfile.TemporaryFile()
@@ -136,22 +137,50 @@ def command_line(program, _):
 
 
 def window(program, _):
+    """--window, and the choice of window or full screen remembered from one run to the next:
+    the command line's and Alt+Enter's, not the environment's; a damaged settings file is
+    ignored with one line."""
     # 9/10 of 1600x1200 is 1440x1080: 2x fits, 3x does not.
+    windowed, full = (160, 120, 1280, 960), (0, 0, 1600, 1200)
     with XServer(1600, 1200) as session:
-        game = start(session, program, "--window")
-        try:
+        settings = os.path.join(session.env["XDG_CONFIG_HOME"], "zephyx", "settings")
+
+        def shown_at(expected):
             def probe():
                 windows = session.windows_named("ZEPHYX")
                 geometry = session.geometry_of(windows[0]) if windows else None
-                if geometry != (160, 120, 1280, 960):
-                    return None, [f"the window is at {geometry}, not (160, 120, 1280, 960)"]
+                if geometry != expected:
+                    return None, [f"the window is at {geometry}, not {expected}"]
+                # Both ways the picture is 2x in the middle of the screen.
                 return geometry, sharp_problems(session.screenshot(), 160, 120, 2)
+            wait_for(f"the game at {expected} with the title at 2x", probe, START_SECONDS)
 
-            wait_for("a 1280x960 window with the title at 2x", probe, START_SECONDS)
-            log("--window: a 1280x960 window in the middle, the title scaled 2x")
-            quit_with(game, session, "Escape")
-        finally:
-            game.stop()
+        def play(expected, *options, env=None, switch=False):
+            game = start(session, program, *options, env=env)
+            try:
+                shown_at(expected)
+                if switch:
+                    session.key("alt+Return")
+                    shown_at(full if expected == windowed else windowed)
+                quit_with(game, session, "Escape")
+            finally:
+                game.stop()
+            return output_of(game).splitlines()
+
+        play(windowed, "--window")
+        log("--window: a 1280x960 window in the middle, the title scaled 2x")
+        play(windowed, switch=True)
+        play(full)
+        log("--window was remembered, and so was Alt+Enter's full screen")
+        play(windowed, env={"ZEPHYX_WINDOW": "1"})
+        play(full)
+        log("ZEPHYX_WINDOW=1 opened a window for its run only")
+        with open(settings, "wb") as damaged:
+            damaged.write(b"\x89PNG\r\n\x1a\n not settings")
+        said = play(full)
+        if len(said) != 1 or settings not in said[0]:
+            raise Failure(f"a damaged settings file said {said}, not one line naming it")
+        log(f"a damaged settings file: {said[0]}")
 
 
 def fit(program, _):

@@ -99,7 +99,9 @@ class XServer:
             errors = self.errors.read().decode(errors="replace").strip()
             raise Skip("Xvfb cannot run here: " + errors[-400:])
         self.display = ":" + number
-        self.env = dict(os.environ, DISPLAY=self.display)
+        # Settings the program remembers stay with this screen, not the next test's.
+        self.config = tempfile.TemporaryDirectory(prefix="zephyx-config-")
+        self.env = dict(os.environ, DISPLAY=self.display, XDG_CONFIG_HOME=self.config.name)
         self.env.pop("XAUTHORITY", None)
         log(f"Xvfb {self.geometry} on display {self.display}")
         return self
@@ -113,6 +115,8 @@ class XServer:
                 self.process.kill()
                 self.process.wait()
         self.errors.close()
+        if self.env is not None:
+            self.config.cleanup()
 
     def xdotool(self, *args):
         result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True,

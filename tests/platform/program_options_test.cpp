@@ -107,11 +107,34 @@ TEST(ProgramOptionsTest, BadEnvironmentValuesAreErrorsUnlessAnOptionOverridesThe
     EXPECT_EQ(Parse({"--scale=fit"}, {{"ZEPHYX_SCALE", "Fit"}}).outcome, OptionsOutcome::kRun);
 }
 
+TEST(ProgramOptionsTest, RememberedChoicesComeLastAndTheCommandLinesAreKept) {
+    gEnvironment = {{"ZEPHYX_VSYNC", "off"}};
+    const char* arguments[] = {"zephyx", "--scale", "stretch", "--fullscreen"};
+    const OptionWords remembered = {
+        {"window", "1"}, {"scale", "fit"}, {"vsync", "on"}, {"display", "2"}};
+    ParsedOptions parsed = ParseProgramOptions(4, arguments, LookUp, remembered);
+    ASSERT_EQ(parsed.outcome, OptionsOutcome::kRun) << parsed.error;
+    EXPECT_TRUE(parsed.options.fullscreen);
+    EXPECT_EQ(parsed.options.scale, ScaleMode::kStretch);
+    EXPECT_EQ(parsed.options.vsync, VsyncMode::kOff) << "the environment wins over a memory";
+    EXPECT_EQ(parsed.options.display, 2);
+    EXPECT_EQ(parsed.chosen, (OptionWords{{"window", "0"}, {"scale", "stretch"}}))
+        << "only the command line's choices are remembered";
+    EXPECT_TRUE(parsed.ignored.empty());
+
+    gEnvironment = {};
+    parsed = ParseProgramOptions(1, arguments, LookUp, {{"window", "1"}, {"scale", "huge"}});
+    ASSERT_EQ(parsed.outcome, OptionsOutcome::kRun) << "a bad memory is never an error";
+    EXPECT_FALSE(parsed.options.fullscreen);
+    EXPECT_EQ(parsed.options.scale, ScaleMode::kInteger);
+    EXPECT_EQ(parsed.ignored, std::vector<std::string>{"scale=huge"});
+}
+
 TEST(ProgramOptionsTest, UsageNamesEveryOption) {
     std::string usage = ProgramUsage();
     for (const char* option : {"--window", "--fullscreen", "--scale=", "integer", "fit", "stretch",
                                "--vsync=", "--display=", "--help", "--version", "ZEPHYX_SCALE",
-                               "ZEPHYX_VSYNC", "ZEPHYX_WINDOW", "F9"}) {
+                               "ZEPHYX_VSYNC", "ZEPHYX_WINDOW", "F9", "zephyx/settings"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(usage.back(), '\n');
