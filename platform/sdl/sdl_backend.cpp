@@ -348,10 +348,11 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     ScaleSize windowed = WindowedSizeOn(display, width, height);
     gWindowedWidth = windowed.width;
     gWindowedHeight = windowed.height;
+    // Hidden until it can show a picture: where it cannot, the player sees only the message box.
     gWindow =
         SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                          SDL_WINDOWPOS_CENTERED_DISPLAY(display), gWindowedWidth, gWindowedHeight,
-                         SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                         SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (gWindow == nullptr) {
         fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
         return false;
@@ -377,6 +378,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     } else {
         ChooseVsync(gWindow, gRenderer, SdlProgramOptions().vsync);
     }
+    SDL_ShowWindow(gWindow);
     SDL_ShowCursor(SDL_DISABLE);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);  // the window manager's own full-screen changes
     StartGamepads();

@@ -187,6 +187,49 @@ class XServer:
             xlib.XCloseDisplay(connection)
 
 
+class MapCounter:
+    """Counts the windows mapped on the root of an X screen from its creation on, also those
+    shown only for an instant that no screenshot or window list would catch."""
+
+    SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+    MAP_NOTIFY = 19
+
+    def __init__(self, session):
+        try:
+            self.xlib = ctypes.CDLL("libX11.so.6")
+        except OSError:
+            raise Skip("libX11 cannot be loaded to watch the windows being mapped")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.xlib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        self.xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.xlib.XPending.argtypes = [ctypes.c_void_p]
+        self.xlib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+        self.xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.connection = self.xlib.XOpenDisplay(session.display.encode())
+        if not self.connection:
+            raise Failure(f"cannot connect to {session.display} to watch it")
+        root = self.xlib.XDefaultRootWindow(self.connection)
+        self.xlib.XSelectInput(self.connection, root, self.SUBSTRUCTURE_NOTIFY_MASK)
+        self.xlib.XSync(self.connection, 0)  # watching before this returns
+        self.mapped = 0
+
+    def count(self):
+        """The windows mapped so far."""
+        event = ctypes.create_string_buffer(192)  # an XEvent
+        self.xlib.XSync(self.connection, 0)
+        while self.xlib.XPending(self.connection) > 0:
+            self.xlib.XNextEvent(self.connection, event)
+            if ctypes.c_int.from_buffer(event).value == self.MAP_NOTIFY:
+                self.mapped += 1
+        return self.mapped
+
+    def close(self):
+        self.xlib.XCloseDisplay(self.connection)
+
+
 class Program:
     """A program started in a session of its own, so nothing it starts outlives the test."""
 
