@@ -24,6 +24,7 @@ const char* LookUpVariable(const char* name) {
 
 int main(int argc, char** argv) {
     GuardStandardStreams();  // before anything is printed
+    BlockQuitSignals();      // before any thread starts
     ParsedOptions parsed = ParseProgramOptions(argc, argv, LookUpVariable);
     switch (parsed.outcome) {
         case OptionsOutcome::kShowHelp:
@@ -40,10 +41,10 @@ int main(int argc, char** argv) {
             break;
     }
     SdlSetProgramOptions(parsed.options);
-    StartQuitSignalWatch();
 
     char commandLine[] = "";
     int exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+    StopQuitSignalWatch();
     SDL_Quit();
     return exitCode;
 }

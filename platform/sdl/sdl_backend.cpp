@@ -64,6 +64,7 @@ bool StartVideo() {
         return false;
     }
     WatchForDisplayLoss();
+    StartQuitSignalWatch();  // its wake-ups go into SDL's event queue
     return true;
 }
 

@@ -3,7 +3,9 @@
 
     hostile_run_test.py PROGRAM
 
-- SIGINT, SIGTERM and SIGHUP end it with exit code 0, through the window's close.
+- SIGINT, SIGTERM and SIGHUP end it with exit code 0, through the window's close (which
+  writes the present log); so do two signals at once (a log-out's SIGHUP and SIGTERM), and a
+  signal while it starts, before it has a window.
 - Stopped, flooded with 1000 key taps, continued: a SIGTERM, or an Escape behind the flood,
   still ends it (neither may be crowded out of a full message queue).
 - Minimised it sleeps until the next event (a handful of wake-ups at most, not one every few
@@ -18,15 +20,35 @@ import tempfile
 import time
 
 from player import QUIT_SECONDS, wait_for_title
-from xsession import Failure, Program, XServer, log, require_program, run_test
+from xsession import Failure, Program, XServer, log, require_program, run_test, wait_for
 
 FLOOD_TAPS = 1000
 MINIMISED_SECONDS = 2
 MOST_WAKEUPS_MINIMISED = 20  # a 10 ms wait would wake 200 times
 
 
-def started_on_title(program, session, output=None):
-    started = Program([program], session.env, output=output)
+# When the signals come, and which, all at once (sent while the program is stopped).
+SIGNAL_CASES = [
+    ("on the title", (signal.SIGINT,)),
+    ("on the title", (signal.SIGTERM,)),
+    ("on the title", (signal.SIGHUP,)),
+    ("on the title", (signal.SIGHUP, signal.SIGTERM)),
+    ("while starting", (signal.SIGTERM,)),
+]
+
+
+def blocks_quit_signals(started):
+    """Whether the program has blocked SIGTERM, as it does first thing: a signal before that
+    meets the default action of any program."""
+    with open(f"/proc/{started.process.pid}/status") as status:
+        for line in status:
+            if line.startswith("SigBlk:"):
+                return (int(line.split()[1], 16) >> (signal.SIGTERM - 1)) & 1 == 1
+    return False
+
+
+def started_on_title(program, session, output=None, env=None):
+    started = Program([program], dict(session.env, **(env or {})), output=output)
     try:
         wait_for_title(session, started)
     except BaseException:
@@ -44,16 +66,41 @@ def expect_end(started, cause, seconds=QUIT_SECONDS):
     return code
 
 
+def started_with_signals_blocked(program, session, env):
+    started = Program([program], dict(session.env, **env))
+    try:
+        wait_for("the quit signals blocked",
+                 lambda: ((), [] if blocks_quit_signals(started) else ["not yet"]), 10, 0.001)
+    except BaseException:
+        started.stop()
+        raise
+    return started
+
+
+def send_together(started, numbers):
+    os.kill(started.process.pid, signal.SIGSTOP)
+    for number in numbers:
+        started.process.send_signal(number)
+    os.kill(started.process.pid, signal.SIGCONT)
+
+
 def check_signals(program, session):
-    for number in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
-        started = started_on_title(program, session)
-        try:
-            started.process.send_signal(number)
-            code = expect_end(started, number.name)
-            if code != 0:
-                raise Failure(f"{number.name} ended the program with exit code {code}, not 0")
-        finally:
-            started.stop()
+    for moment, numbers in SIGNAL_CASES:
+        what = " and ".join(number.name for number in numbers) + " " + moment
+        with tempfile.TemporaryDirectory() as folder:
+            # Written when the window closes: an exit straight from a signal leaves none.
+            presents = os.path.join(folder, "presents")
+            start = started_on_title if moment == "on the title" else started_with_signals_blocked
+            started = start(program, session, env={"ZEPHYX_PRESENT_LOG": presents})
+            try:
+                send_together(started, numbers)
+                code = expect_end(started, what)
+            finally:
+                started.stop()
+            closed = os.path.exists(presents)
+        if code != 0 or not closed:
+            raise Failure(f"{what} ended the program with exit code {code}, "
+                          f"{'after' if closed else 'without'} the window's close")
 
 
 def flood(session, last_key=None):
