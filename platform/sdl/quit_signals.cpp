@@ -6,6 +6,8 @@
 
 #include <atomic>
 
+#include "closable_box.h"
+
 namespace {
 
 // Ctrl+C pressed three times: the close did not come, and the player insists.
@@ -61,6 +63,7 @@ void* WatchQuitSignals(void*) {
         }
         gQuitSignalled = true;
         WakeEventPump();
+        CloseShownBox();
     }
 }
 

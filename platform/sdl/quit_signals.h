@@ -13,7 +13,8 @@
 void BlockQuitSignals();
 
 // Starts the one thread that takes the signals, once SDL's event queue runs; again, nothing.
-// A signal sets the request and wakes a pump that waits for events. A second
+// A signal sets the request, wakes a pump that waits for events and closes a message box on
+// screen (closable_box.h), since nobody pumps while one waits for its button. A second
 // signal is one more request: the close already under way finishes and releases all. A third
 // ends the program at once with the signal's default action, whatever it was doing.
 void StartQuitSignalWatch();

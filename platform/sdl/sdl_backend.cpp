@@ -13,6 +13,7 @@
 #include "../src/shown_picture.h"
 #include "../src/window_events.h"
 #include "backend_options.h"
+#include "closable_box.h"
 #include "display_loss.h"
 #include "display_presence.h"
 #include "palette_convert.h"
@@ -430,7 +431,7 @@ void BackendShowCursor(bool shown) {
 }
 
 void BackendMessageBox(const char* text, const char* caption) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, gWindow) != 0) {
+    if (ShowClosableErrorBox(caption, text, gWindow) != 0) {
         fprintf(stderr, "%s: %s\n", caption, text);
     }
 }

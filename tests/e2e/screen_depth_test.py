@@ -2,7 +2,8 @@
 """The Linux program on an 8-bit and a 30-bit X screen, where SDL has no renderer: it must say
 in one line on standard error what is wrong and how to fix it, show the same in a message box
 (and no game window before it), and end with exit code 0 once the player presses the box's
-button.
+button, or once a SIGTERM comes while the box waits: then the box goes too, and nothing of the
+program stays behind.
 
     screen_depth_test.py PROGRAM
 """
@@ -115,7 +116,7 @@ def main():
     program = os.path.abspath(sys.argv[1])
     require_program(program, "the default preset builds it with SDL2")
     require("xwininfo", "xprop")
-    for depth, dismissal in ((8, "button"), (30, "button")):
+    for depth, dismissal in ((8, "button"), (30, "button"), (30, "SIGTERM")):
         check_depth(program, depth, dismissal)
 
 
