@@ -12,7 +12,7 @@
 // and keeps SDL from installing handlers of its own. main calls it before anything else runs.
 void BlockQuitSignals();
 
-// Starts the one thread that takes the signals, once SDL's event queue runs; again, nothing.
+// Starts the one thread that takes the signals, once SDL's event queue runs (once only).
 // A signal sets the request, wakes a pump that waits for events and closes a message box on
 // screen (closable_box.h), since nobody pumps while one waits for its button. A second
 // signal is one more request: the close already under way finishes and releases all. A third
