@@ -4,8 +4,7 @@
     hostile_run_test.py PROGRAM
 
 - SIGINT, SIGTERM and SIGHUP end it with exit code 0, through the window's close (which
-  writes the present log); so do two signals at once (a log-out's SIGHUP and SIGTERM), and a
-  signal while it starts, before it has a window.
+  writes the present log); so do two signals at once (a log-out's SIGHUP and SIGTERM).
 - Stopped, flooded with 1000 key taps, continued: a SIGTERM, or an Escape behind the flood,
   still ends it (neither may be crowded out of a full message queue).
 - Minimised it sleeps until the next event (a handful of wake-ups at most, not one every few
@@ -20,31 +19,11 @@ import tempfile
 import time
 
 from player import QUIT_SECONDS, wait_for_title
-from xsession import Failure, Program, XServer, log, require_program, run_test, wait_for
+from xsession import Failure, Program, XServer, log, require_program, run_test
 
 FLOOD_TAPS = 1000
 MINIMISED_SECONDS = 2
 MOST_WAKEUPS_MINIMISED = 20  # a 10 ms wait would wake 200 times
-
-
-# When the signals come, and which, all at once (sent while the program is stopped).
-SIGNAL_CASES = [
-    ("on the title", (signal.SIGINT,)),
-    ("on the title", (signal.SIGTERM,)),
-    ("on the title", (signal.SIGHUP,)),
-    ("on the title", (signal.SIGHUP, signal.SIGTERM)),
-    ("while starting", (signal.SIGTERM,)),
-]
-
-
-def blocks_quit_signals(started):
-    """Whether the program has blocked SIGTERM, as it does first thing: a signal before that
-    meets the default action of any program."""
-    with open(f"/proc/{started.process.pid}/status") as status:
-        for line in status:
-            if line.startswith("SigBlk:"):
-                return (int(line.split()[1], 16) >> (signal.SIGTERM - 1)) & 1 == 1
-    return False
 
 
 def started_on_title(program, session, output=None, env=None):
@@ -66,17 +45,6 @@ def expect_end(started, cause, seconds=QUIT_SECONDS):
     return code
 
 
-def started_with_signals_blocked(program, session, env):
-    started = Program([program], dict(session.env, **env))
-    try:
-        wait_for("the quit signals blocked",
-                 lambda: ((), [] if blocks_quit_signals(started) else ["not yet"]), 10, 0.001)
-    except BaseException:
-        started.stop()
-        raise
-    return started
-
-
 def send_together(started, numbers):
     os.kill(started.process.pid, signal.SIGSTOP)
     for number in numbers:
@@ -85,13 +53,14 @@ def send_together(started, numbers):
 
 
 def check_signals(program, session):
-    for moment, numbers in SIGNAL_CASES:
-        what = " and ".join(number.name for number in numbers) + " " + moment
+    # Sent together while the program is stopped; the last two as at a log-out.
+    for numbers in ((signal.SIGINT,), (signal.SIGTERM,), (signal.SIGHUP,),
+                    (signal.SIGHUP, signal.SIGTERM)):
+        what = " and ".join(number.name for number in numbers)
         with tempfile.TemporaryDirectory() as folder:
             # Written when the window closes: an exit straight from a signal leaves none.
             presents = os.path.join(folder, "presents")
-            start = started_on_title if moment == "on the title" else started_with_signals_blocked
-            started = start(program, session, env={"ZEPHYX_PRESENT_LOG": presents})
+            started = started_on_title(program, session, env={"ZEPHYX_PRESENT_LOG": presents})
             try:
                 send_together(started, numbers)
                 code = expect_end(started, what)

@@ -22,50 +22,29 @@ BOX_SECONDS = 30
 END_SECONDS = 5
 
 
-def x_tool(session, *argv):
-    result = subprocess.run(argv, env=session.env, capture_output=True, text=True, timeout=20)
-    return result.stdout if result.returncode == 0 else ""
-
-
-def shown_windows_named(session, name):
-    """(is a dialog, (x, y, width, height)) of each viewable top-level window called `name`
-    (xdotool's search does not see SDL's message box, which is a dialog window)."""
-    tree = x_tool(session, "xwininfo", "-root", "-children")
-    shown = []
-    for window in re.findall(r"^\s*(0x[0-9a-f]+) \"" + re.escape(name) + r"\"", tree, re.M):
-        info = x_tool(session, "xwininfo", "-id", window)
-        if "IsViewable" not in info:
-            continue  # on its way in or out
-        kind = x_tool(session, "xprop", "-id", window, "_NET_WM_WINDOW_TYPE")
-        fields = ["Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"]
-        geometry = tuple(int(re.search(f + r":\s*(-?\d+)", info)[1]) for f in fields)
-        shown.append(("_NET_WM_WINDOW_TYPE_DIALOG" in kind, geometry))
-    return shown
-
-
 def message_boxes(session):
-    return [geometry for dialog, geometry in shown_windows_named(session, "ZEPHYX") if dialog]
+    """(x, y, width, height) of each viewable dialog window called ZEPHYX: SDL's box (which
+    xdotool's search does not see), not a game window, nor one on its way in or out."""
+    def tool(*argv):
+        return subprocess.run(argv, env=session.env, capture_output=True, text=True).stdout
+    tree = tool("xwininfo", "-root", "-children")
+    boxes = []
+    for window in re.findall(r'^\s*(0x[0-9a-f]+) "ZEPHYX"', tree, re.M):
+        info = tool("xwininfo", "-id", window)
+        kind = tool("xprop", "-id", window, "_NET_WM_WINDOW_TYPE")
+        if "IsViewable" in info and "_NET_WM_WINDOW_TYPE_DIALOG" in kind:
+            fields = ["upper-left X", "upper-left Y", "Width", "Height"]
+            boxes.append(tuple(int(re.search(f + r":\s*(-?\d+)", info)[1]) for f in fields))
+    return boxes
 
 
-def session_processes(session_id):
-    """Processes of the program's session that are still there, the program's box included."""
-    found = []
-    for entry in os.listdir("/proc"):
-        try:
-            with open(f"/proc/{entry}/stat") as stat:
-                fields = stat.read().rsplit(")", 1)[1].split()
-        except (OSError, IndexError):
-            continue
-        if fields[3] == str(session_id) and fields[0] != "Z":
-            found.append(int(entry))
-    return found
-
-
-def end_leftovers(started):
-    left = session_processes(started.process.pid)
-    for pid in left:
-        os.kill(pid, signal.SIGKILL)
-    return left
+def program_left(started):
+    """Whether a process of the program's group (its box's, say) outlived it."""
+    try:
+        os.killpg(started.process.pid, 0)
+        return True
+    except ProcessLookupError:
+        return False
 
 
 def check_depth(program, depth, dismissal):
@@ -93,9 +72,8 @@ def check_depth(program, depth, dismissal):
             code = started.wait_exit(END_SECONDS)
             if code is None:
                 raise Failure(f"the program still runs {END_SECONDS} s after the {dismissal}")
-            left = end_leftovers(started)
-            if left:
-                raise Failure(f"after the {dismissal} processes {left} of the program stayed")
+            if program_left(started):
+                raise Failure(f"after the {dismissal} a process of the program stayed")
             wait_for("the box's end",
                      lambda: ((), ["a box is still on screen"] if message_boxes(session) else []),
                      END_SECONDS)

@@ -188,42 +188,25 @@ class XServer:
 
 
 class MapCounter:
-    """Counts the windows mapped on the root of an X screen from its creation on, also those
-    shown only for an instant that no screenshot or window list would catch."""
-
-    SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
-    MAP_NOTIFY = 19
+    """Counts the windows mapped on an X screen from its creation on, also those shown for an
+    instant that no screenshot or window list would catch."""
 
     def __init__(self, session):
-        try:
-            self.xlib = ctypes.CDLL("libX11.so.6")
-        except OSError:
-            raise Skip("libX11 cannot be loaded to watch the windows being mapped")
+        self.xlib = ctypes.CDLL("libX11.so.6")
         self.xlib.XOpenDisplay.restype = ctypes.c_void_p
-        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
         self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
-        self.xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        self.xlib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-        self.xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        self.xlib.XPending.argtypes = [ctypes.c_void_p]
-        self.xlib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-        self.xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self.connection = self.xlib.XOpenDisplay(session.display.encode())
-        if not self.connection:
-            raise Failure(f"cannot connect to {session.display} to watch it")
-        root = self.xlib.XDefaultRootWindow(self.connection)
-        self.xlib.XSelectInput(self.connection, root, self.SUBSTRUCTURE_NOTIFY_MASK)
+        self.connection = ctypes.c_void_p(self.xlib.XOpenDisplay(session.display.encode()))
+        root = ctypes.c_ulong(self.xlib.XDefaultRootWindow(self.connection))
+        self.xlib.XSelectInput(self.connection, root, ctypes.c_long(1 << 19))  # substructure
         self.xlib.XSync(self.connection, 0)  # watching before this returns
         self.mapped = 0
 
     def count(self):
-        """The windows mapped so far."""
-        event = ctypes.create_string_buffer(192)  # an XEvent
+        event = ctypes.create_string_buffer(192)  # an XEvent, its type first
         self.xlib.XSync(self.connection, 0)
         while self.xlib.XPending(self.connection) > 0:
             self.xlib.XNextEvent(self.connection, event)
-            if ctypes.c_int.from_buffer(event).value == self.MAP_NOTIFY:
-                self.mapped += 1
+            self.mapped += ctypes.c_int.from_buffer(event).value == 19  # MapNotify
         return self.mapped
 
     def close(self):
@@ -253,12 +236,12 @@ class Program:
             return None
 
     def stop(self):
-        if self.running():
-            try:
-                os.killpg(self.process.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-            self.process.wait()
+        """Ends the program and whatever of its group outlived it."""
+        try:
+            os.killpg(self.process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        self.process.wait()
 
 
 def wait_for(what, probe, seconds, interval=0.2):
