@@ -45,15 +45,8 @@ def expect_end(started, cause, seconds=QUIT_SECONDS):
     return code
 
 
-def send_together(started, numbers):
-    os.kill(started.process.pid, signal.SIGSTOP)
-    for number in numbers:
-        started.process.send_signal(number)
-    os.kill(started.process.pid, signal.SIGCONT)
-
-
 def check_signals(program, session):
-    # Sent together while the program is stopped; the last two as at a log-out.
+    # The last two at once, as at a log-out.
     for numbers in ((signal.SIGINT,), (signal.SIGTERM,), (signal.SIGHUP,),
                     (signal.SIGHUP, signal.SIGTERM)):
         what = " and ".join(number.name for number in numbers)
@@ -62,7 +55,8 @@ def check_signals(program, session):
             presents = os.path.join(folder, "presents")
             started = started_on_title(program, session, env={"ZEPHYX_PRESENT_LOG": presents})
             try:
-                send_together(started, numbers)
+                for number in numbers:
+                    started.process.send_signal(number)
                 code = expect_end(started, what)
             finally:
                 started.stop()

@@ -74,9 +74,6 @@ def check_depth(program, depth, dismissal):
                 raise Failure(f"the program still runs {END_SECONDS} s after the {dismissal}")
             if program_left(started):
                 raise Failure(f"after the {dismissal} a process of the program stayed")
-            wait_for("the box's end",
-                     lambda: ((), ["a box is still on screen"] if message_boxes(session) else []),
-                     END_SECONDS)
         finally:
             started.stop()
             maps.close()
