@@ -39,9 +39,9 @@ def message_boxes(session):
 
 
 def program_left(started):
-    """Whether a process of the program's group (its box's, say) outlived it."""
+    """Whether a process of the program's group (its box's, say) outlived it; ends them."""
     try:
-        os.killpg(started.process.pid, 0)
+        os.killpg(started.process.pid, signal.SIGKILL)
         return True
     except ProcessLookupError:
         return False

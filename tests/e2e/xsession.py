@@ -236,12 +236,12 @@ class Program:
             return None
 
     def stop(self):
-        """Ends the program and whatever of its group outlived it."""
-        try:
-            os.killpg(self.process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        self.process.wait()
+        if self.running():
+            try:
+                os.killpg(self.process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.process.wait()
 
 
 def wait_for(what, probe, seconds, interval=0.2):
