@@ -57,6 +57,7 @@ void RememberChoices(const std::string& path, OptionWords remembered, const Pars
 
 int main(int argc, char** argv) {
     GuardStandardStreams();  // before anything is printed
+    BlockQuitSignals();      // before any thread starts
     const std::string settingsPath = SettingsPath();
     const OptionWords remembered = ReadRememberedChoices(settingsPath);
     ParsedOptions parsed = ParseProgramOptions(argc, argv, LookUpVariable, remembered);
@@ -76,10 +77,10 @@ int main(int argc, char** argv) {
     }
     RememberChoices(settingsPath, remembered, parsed);
     SdlSetProgramOptions(parsed.options);
-    StartQuitSignalWatch();
 
     char commandLine[] = "";
     int exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWDEFAULT);
+    StopQuitSignalWatch();
     SDL_Quit();
     return exitCode;
 }

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "closable_box.h"
+
 namespace {
 
 // SDL knows no pixel format for such screens; X says their depth.
@@ -35,5 +37,5 @@ void ReportUnsupportedScreenDepth(int depth) {
     fprintf(stderr, "zephyx: %s %s\n", problem, kFix);
     char text[160];
     snprintf(text, sizeof text, "%s\n%s", problem, kFix);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ZEPHYX", text, nullptr);
+    ShowClosableErrorBox("ZEPHYX", text, nullptr);
 }

@@ -13,6 +13,7 @@
 #include "../src/shown_picture.h"
 #include "../src/window_events.h"
 #include "backend_options.h"
+#include "closable_box.h"
 #include "display_loss.h"
 #include "display_presence.h"
 #include "palette_convert.h"
@@ -65,6 +66,7 @@ bool StartVideo() {
         return false;
     }
     WatchForDisplayLoss();
+    StartQuitSignalWatch();  // its wake-ups go into SDL's event queue
     return true;
 }
 
@@ -356,10 +358,11 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     ScaleSize windowed = WindowedSizeOn(display, width, height);
     gWindowedWidth = windowed.width;
     gWindowedHeight = windowed.height;
+    // Hidden until it can show a picture: where it cannot, the player sees only the message box.
     gWindow =
         SDL_CreateWindow(caption, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                          SDL_WINDOWPOS_CENTERED_DISPLAY(display), gWindowedWidth, gWindowedHeight,
-                         SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+                         SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (gWindow == nullptr) {
         fprintf(stderr, "zephyx: no window can be opened: %s\n", SDL_GetError());
         return false;
@@ -385,6 +388,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     } else {
         ChooseVsync(gWindow, gRenderer, SdlProgramOptions().vsync);
     }
+    SDL_ShowWindow(gWindow);
     SDL_ShowCursor(SDL_DISABLE);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);  // the window manager's own full-screen changes
     StartGamepads();
@@ -435,7 +439,7 @@ void BackendShowCursor(bool shown) {
 }
 
 void BackendMessageBox(const char* text, const char* caption) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, gWindow) != 0) {
+    if (ShowClosableErrorBox(caption, text, gWindow) != 0) {
         fprintf(stderr, "%s: %s\n", caption, text);
     }
 }

@@ -3,7 +3,8 @@
 
     hostile_run_test.py PROGRAM
 
-- SIGINT, SIGTERM and SIGHUP end it with exit code 0, through the window's close.
+- SIGINT, SIGTERM and SIGHUP end it with exit code 0, through the window's close (which
+  writes the present log); so do two signals at once (a log-out's SIGHUP and SIGTERM).
 - Stopped, flooded with 1000 key taps, continued: a SIGTERM, or an Escape behind the flood,
   still ends it (neither may be crowded out of a full message queue).
 - Minimised it sleeps until the next event (a handful of wake-ups at most, not one every few
@@ -25,8 +26,8 @@ MINIMISED_SECONDS = 2
 MOST_WAKEUPS_MINIMISED = 20  # a 10 ms wait would wake 200 times
 
 
-def started_on_title(program, session, output=None):
-    started = Program([program], session.env, output=output)
+def started_on_title(program, session, output=None, env=None):
+    started = Program([program], dict(session.env, **(env or {})), output=output)
     try:
         wait_for_title(session, started)
     except BaseException:
@@ -45,15 +46,24 @@ def expect_end(started, cause, seconds=QUIT_SECONDS):
 
 
 def check_signals(program, session):
-    for number in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
-        started = started_on_title(program, session)
-        try:
-            started.process.send_signal(number)
-            code = expect_end(started, number.name)
-            if code != 0:
-                raise Failure(f"{number.name} ended the program with exit code {code}, not 0")
-        finally:
-            started.stop()
+    # The last two at once, as at a log-out.
+    for numbers in ((signal.SIGINT,), (signal.SIGTERM,), (signal.SIGHUP,),
+                    (signal.SIGHUP, signal.SIGTERM)):
+        what = " and ".join(number.name for number in numbers)
+        with tempfile.TemporaryDirectory() as folder:
+            # Written when the window closes: an exit straight from a signal leaves none.
+            presents = os.path.join(folder, "presents")
+            started = started_on_title(program, session, env={"ZEPHYX_PRESENT_LOG": presents})
+            try:
+                for number in numbers:
+                    started.process.send_signal(number)
+                code = expect_end(started, what)
+            finally:
+                started.stop()
+            closed = os.path.exists(presents)
+        if code != 0 or not closed:
+            raise Failure(f"{what} ended the program with exit code {code}, "
+                          f"{'after' if closed else 'without'} the window's close")
 
 
 def flood(session, last_key=None):

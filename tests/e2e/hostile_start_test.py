@@ -3,8 +3,9 @@
 
     hostile_start_test.py PROGRAM
 
-- No display (none named, or one that cannot be reached): one line on standard error that
-  says what is missing, exit code 0, at once; never an invisible game.
+- No display (none named, or one that cannot be reached, also where SDL falls back to a driver
+  that draws nowhere): one line on standard error that says what is missing, exit code 0, at
+  once; never an invisible game.
 - A normal start and quit writes nothing at all (debugger output needs ZEPHYX_DEBUG).
 - Standard error closed: the game still runs and Escape still ends it.
 - Standard error into a pipe whose reader is gone: no death by SIGPIPE.
@@ -91,6 +92,11 @@ def main():
         # A display number nobody serves, and no Wayland socket either.
         unreachable = dict(bare, DISPLAY=":987", XDG_RUNTIME_DIR=runtime)
         check_no_display(program, unreachable, "an unreachable display", ":987 cannot be reached")
+        # No X and a Wayland socket nobody serves: SDL starts its offscreen driver instead, and
+        # the program refuses it (with no reason from SDL, whose start succeeded).
+        no_wayland = dict(bare, WAYLAND_DISPLAY="wayland-nowhere", XDG_RUNTIME_DIR=runtime)
+        check_no_display(program, no_wayland, "an unreachable Wayland display",
+                         "wayland-nowhere cannot be reached)")
     with XServer(640, 480, 24) as session:
         check_quiet_start(program, session)
         check_closed_standard_error(program, session)

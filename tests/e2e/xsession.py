@@ -191,6 +191,32 @@ class XServer:
             xlib.XCloseDisplay(connection)
 
 
+class MapCounter:
+    """Counts the windows mapped on an X screen from its creation on, also those shown for an
+    instant that no screenshot or window list would catch."""
+
+    def __init__(self, session):
+        self.xlib = ctypes.CDLL("libX11.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.connection = ctypes.c_void_p(self.xlib.XOpenDisplay(session.display.encode()))
+        root = ctypes.c_ulong(self.xlib.XDefaultRootWindow(self.connection))
+        self.xlib.XSelectInput(self.connection, root, ctypes.c_long(1 << 19))  # substructure
+        self.xlib.XSync(self.connection, 0)  # watching before this returns
+        self.mapped = 0
+
+    def count(self):
+        event = ctypes.create_string_buffer(192)  # an XEvent, its type first
+        self.xlib.XSync(self.connection, 0)
+        while self.xlib.XPending(self.connection) > 0:
+            self.xlib.XNextEvent(self.connection, event)
+            self.mapped += ctypes.c_int.from_buffer(event).value == 19  # MapNotify
+        return self.mapped
+
+    def close(self):
+        self.xlib.XCloseDisplay(self.connection)
+
+
 class Program:
     """A program started in a session of its own, so nothing it starts outlives the test."""
 
