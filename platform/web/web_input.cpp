@@ -29,11 +29,16 @@ void Queue(Event event) {
     }
 }
 
-// Keys the program uses are the program's: arrows and space must not scroll the page. While a
-// message box waits for OK, the keys are the box's.
+// Only the game's keys are taken (web_keys.h), so the browser's own keys and shortcuts keep
+// working. While a message box waits for OK, the keys are the box's.
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
-    const int key = VirtualKeyFromCode(event->code);
-    if (key == 0 || zephyx_page_message_box_open()) {
+    if (zephyx_page_message_box_open()) {
+        return EM_FALSE;
+    }
+    const int key = GameKeyFromBrowserKey(BrowserKey{event->code, type == EMSCRIPTEN_EVENT_KEYDOWN,
+                                                     event->ctrlKey != 0, event->altKey != 0,
+                                                     event->metaKey != 0});
+    if (key == 0) {
         return EM_FALSE;
     }
     Queue(Event{EventKind::Key, key, type == EMSCRIPTEN_EVENT_KEYDOWN});

@@ -6,8 +6,9 @@ picture on the canvas against the native program's.
 
 WEB_BUILD holds zephyx.html, .js and .wasm (the web preset). REPLAY_TEST is the replay test
 program, which plays a session on the headless backend and writes the native title and
-game-over pictures it presented (title.png, gameover.png). A key held while the page loses
-focus must not stay down. The title must be
+game-over pictures it presented (title.png, gameover.png). The page takes only the game's
+keys, none with Ctrl, Alt or Meta held. A key held while the page loses focus must not stay
+down. The title must be
 the native one pixel for pixel outside the frame counter, and the system-font text of "Game
 Over" and its score must land within 2 pixels of the native text. The canvas pictures land in
 SHOTS/web. The round is presented with WebGL2; last, the title is compared again as the 2D
@@ -33,6 +34,19 @@ GAME_OVER_LINE = (0, 170, 640, 300)  # "Game Over" at 128 pixels from row 180
 SCORE_LINE = (0, 300, 640, 380)       # the score at 64 pixels from row 300
 HIDDEN_SECONDS = 1.0
 GAME_OVER_SWEEPS = 30
+# Whether the page takes each press: the game's keys (harmless at the title), not the browser's
+# reload, full screen, find, address bar, zoom, back, or keys the game has no use for.
+PRESSES = {"ArrowDown": True, "ArrowUp": True, "F5": False, "F11": False, "Ctrl+KeyR": False,
+           "Ctrl+KeyL": False, "Ctrl+KeyF": False, "Ctrl+Digit0": False, "Alt+ArrowLeft": False,
+           "Ctrl+Space": False, "Meta+Escape": False, "KeyA": False, "Enter": False}
+PRESS_TAKEN = """
+const names = arguments[0].split('+'), code = names.pop();
+const event = type => new KeyboardEvent(type, {code: code, ctrlKey: names.includes('Ctrl'),
+    altKey: names.includes('Alt'), metaKey: names.includes('Meta'), cancelable: true});
+const taken = !window.dispatchEvent(event('keydown'));
+window.dispatchEvent(event('keyup'));
+return taken;
+"""
 
 
 def is_text_cyan(c):
@@ -91,6 +105,15 @@ def compare_title(picture, native):
         raise Failure(f"the title differs from the native one in {len(wrong)} pixels, first at "
                       f"({x}, {y}): browser {picture.at(x, y)}, native {native.at(x, y)}")
     log("title: the native picture, pixel for pixel outside the frame counter")
+
+
+def check_keys(browser):
+    """The game's keys are the page's; the browser's own, and any with a modifier, are not."""
+    wrong = [press for press, taken in PRESSES.items()
+             if browser.script(PRESS_TAKEN, press) != taken]
+    if wrong:
+        raise Failure(f"the page takes or leaves the wrong presses: {wrong}")
+    log(f"the page takes and leaves the presses it should: {', '.join(PRESSES)}")
 
 
 def check_visibility(round_, native_title):
@@ -220,6 +243,7 @@ def main():
         native_title = load_png(native["title"])
         compare_title(title, native_title)
 
+        check_keys(browser)
         check_visibility(round_, native_title)
 
         def game():
