@@ -121,6 +121,10 @@ class Browser:
         log("opening " + url)
         self.driver.get(url)
 
+    def run_before_pages(self, code):
+        """Runs `code` in every page opened from now on, before the page's own scripts."""
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": code})
+
     def script(self, code, *args):
         return self.driver.execute_script(code, *args)
 
@@ -136,6 +140,10 @@ class Browser:
             "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
             "poll();", count)
         return picture_from_rgba(width, height, encoded)
+
+    def stat(self, name):
+        """One of the program's counts (zephyx_stats_<name>, platform/web/web_stats.cpp)."""
+        return self.script(f"return Module._zephyx_stats_{name}()")
 
     def presented(self):
         """Pictures the program has presented, or None before it runs."""
