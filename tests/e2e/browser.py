@@ -109,6 +109,7 @@ class Browser:
                          # WebGL2 on the CPU where there is no GPU, as on a CI machine.
                          "--enable-unsafe-swiftshader"):
             options.add_argument(argument)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})  # console_errors()
         self.driver = webdriver.Chrome(options=options, service=Service(CHROMEDRIVER))
         self.tab = self.driver.execute_cdp_cmd("Target.getTargetInfo", {})["targetInfo"]
         return self
@@ -124,6 +125,11 @@ class Browser:
     def run_before_pages(self, code):
         """Runs `code` in every page opened from now on, before the page's own scripts."""
         self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": code})
+
+    def console_errors(self):
+        """The errors the console showed since the last call: failed loads, exceptions."""
+        return [entry["message"] for entry in self.driver.get_log("browser")
+                if entry["level"] == "SEVERE"]
 
     def script(self, code, *args):
         return self.driver.execute_script(code, *args)

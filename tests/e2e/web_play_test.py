@@ -2,13 +2,14 @@
 """Plays the browser build in headless Chromium, driven only by key events, and checks the
 picture on the canvas against the native program's.
 
-    web_play_test.py WEB_BUILD REPLAY_TEST ASSETS SHOTS
+    web_play_test.py SITE REPLAY_TEST ASSETS SHOTS
 
-WEB_BUILD holds zephyx.html, .js and .wasm (the web preset). REPLAY_TEST is the replay test
-program, which plays a session on the headless backend and writes the native title and
-game-over pictures it presented (title.png, gameover.png). The title must be the native one
-pixel for pixel outside the frame counter, and the system-font text of "Game Over" and its
-score must land within 2 pixels of the native text. The canvas pictures land in SHOTS/web.
+SITE is the folder the web preset stages the page in, which must hold the page's files alone;
+the console must show no error. REPLAY_TEST is the replay test program, which plays a session on
+the headless backend and writes the native title and game-over pictures it presented
+(title.png, gameover.png). The title must be the native one pixel for pixel outside the frame
+counter, and the system-font text of "Game Over" and its score must land within 2 pixels of the
+native text. The canvas pictures land in SHOTS/web.
 
 The page takes only the game's keys, none with Ctrl, Alt or Meta held. A key held while the
 page loses focus must not stay down. A hidden tab runs no frames and does not wake; shown again,
@@ -38,6 +39,7 @@ HIDDEN_SECONDS = 2.0
 HIDDEN_WAKE_UPS = 2  # for events the browser may send; a timer would wake it 100 times a second
 GAME_OVER_SWEEPS = 30
 REPAINT_FRAMES = 10
+PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png"}
 # Whether the page takes each press: the game's keys (harmless at the title), not the browser's
 # reload, full screen, find, address bar, zoom, back, or keys the game has no use for.
 PRESSES = {"ArrowDown": True, "ArrowUp": True, "F5": False, "F11": False, "Ctrl+KeyR": False,
@@ -221,6 +223,12 @@ def presenter_of(browser):
     return browser.script("return document.getElementById('screen').dataset.presenter")
 
 
+def check_console(browser):
+    errors = browser.console_errors()
+    if errors:
+        raise Failure("the console shows errors: " + "; ".join(errors))
+
+
 def play_to_game_over(round_):
     """Flies up to where the enemies come in and sweeps across the field until the ship is
     hit. A sweep from one side to the other takes 4 seconds at 2 pixels a frame."""
@@ -281,6 +289,8 @@ def main():
     native = native_pictures(replay_test, os.path.join(shots, "native"))
 
     with StaticServer(web) as server, Browser() as browser:
+        if set(os.listdir(web)) != PAGE_FILES:
+            raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
         round_ = Round(browser, assets, shots)
         # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
         browser.open(server.url + "zephyx.html?presenter=webgl2")
@@ -291,6 +301,7 @@ def main():
         round_.save(title, "title")
         native_title = load_png(native["title"])
         compare_title(title, native_title)
+        check_console(browser)
 
         check_keys(browser)
         check_visibility(round_, native_title)
@@ -337,6 +348,7 @@ def main():
                 raise Failure(f"{query}: the page presents with {presenter_of(browser)}")
             log(f"presenter={query}, shaders failing {shaders_fail or 'never'}: the 2D canvas")
             compare_title(title, native_title)
+        check_console(browser)
 
 
 if __name__ == "__main__":
