@@ -13,7 +13,7 @@ import shutil
 import threading
 
 from picture import Picture
-from xsession import Skip, log
+from xsession import Failure, Skip, log
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
@@ -138,13 +138,19 @@ class Browser:
         return picture_from_rgba(*self.script(READ_CANVAS))
 
     def screenshot_after(self, count):
-        """The canvas read as soon as `count` pictures have been presented."""
-        width, height, encoded = self.driver.execute_async_script(
-            "const done = arguments[arguments.length - 1];"
-            "const wanted = arguments[0];"
-            "const poll = () => Module._zephyx_stats_presented() >= wanted ?"
-            "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
-            "poll();", count)
+        """The canvas read as soon as `count` pictures have been presented (within the driver's
+        script timeout, 30 s)."""
+        from selenium.common.exceptions import TimeoutException
+        try:
+            width, height, encoded = self.driver.execute_async_script(
+                "const done = arguments[arguments.length - 1];"
+                "const wanted = arguments[0];"
+                "const poll = () => Module._zephyx_stats_presented() >= wanted ?"
+                "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
+                "poll();", count)
+        except TimeoutException:
+            raise Failure(f"the program stopped before presenting picture {count}: it has "
+                          f"presented {self.presented()}")
         return picture_from_rgba(width, height, encoded)
 
     def stat(self, name):
