@@ -348,6 +348,8 @@ def main():
             elif presenter_of(browser) != "2d":
                 raise Failure(f"{query}: the page presents with {presenter_of(browser)}")
             log(f"presenter={query}, shaders failing {shaders_fail or 'never'}: the 2D canvas")
+            failing = (shaders_fail or "never").replace(" ", "_")
+            round_.save(title, f"title_{query}_shaders_failing_{failing}")
             compare_title(title, native_title)
         check_console(browser)
 
