@@ -3,7 +3,7 @@
 (the game's frame and the presentation separately), frames per second, and the size of what
 the page transfers, plain and gzip-compressed.
 
-    measure_web.py WEB_BUILD [SECONDS]
+    measure_web.py SITE [SECONDS]
 
 For each presenter (WebGL2, then the 2D canvas) the title runs SECONDS (10) and then a game
 with the space bar held for as long. Browser CPU is the user and system time of all of

@@ -9,4 +9,4 @@ zephyx_setup test
 cmake --preset web >/dev/null
 cmake --build --preset web >/dev/null
 # Debian's Selenium is installed for Debian's own Python.
-exec /usr/bin/python3 scripts/measure_web.py build/web "${MEASURE_SECONDS:-10}"
+exec /usr/bin/python3 scripts/measure_web.py build/web/site "${MEASURE_SECONDS:-10}"

@@ -9,9 +9,12 @@ file(GLOB PLATFORM_WEB_SOURCES CONFIGURE_DEPENDS ${WEB}/*.cpp)
 list(REMOVE_ITEM PLATFORM_WEB_SOURCES ${WEB}/main.cpp)
 zephyx_add_backend(zephyx_platform_web ${PLATFORM_WEB_SOURCES})
 
-set(PLATFORM_WEB_LIBRARIES ${WEB}/web_page.js ${WEB}/web_present.js ${WEB}/web_font.js)
+set(PLATFORM_WEB_LIBRARIES ${WEB}/web_page.js ${WEB}/web_present.js ${WEB}/web_font.js
+                           ${WEB}/web_wait.js)
 set(PLATFORM_WEB_LINK_OPTIONS
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+    # Waiting for the page's next event suspends the program too (web_wait.js).
+    "SHELL:-sASYNCIFY_IMPORTS=zephyx_wait_for_event"
     -sINITIAL_MEMORY=33554432 -sALLOW_MEMORY_GROWTH=1
     -sENVIRONMENT=web -sEXIT_RUNTIME=0
     # Debian's HTML minifier fails on the page.

@@ -8,10 +8,12 @@
 #include <cstdio>
 
 #include "../src/backend.h"
-#include "web_input.h"
+#include "../src/shown_picture.h"
+#include "web_events.h"
 #include "web_page.h"
 #include "web_present.h"
 #include "web_stats.h"
+#include "web_wait.h"
 
 namespace {
 // How often a message box waiting for OK looks again.
@@ -48,14 +50,17 @@ void BackendDebugOutput(const char*) {}
 // Browsers allow full screen only from a player's gesture: the page has a button for it.
 void BackendSetExclusiveFullscreen() {}
 
+// Sizing the canvas clears it.
 void BackendSetDisplayMode(int width, int height) {
     WebPresentResize(width, height);
+    PlatformRepaintNeeded();
 }
 
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]) {
     const double started = emscripten_get_now();
     WebPresent(pixels, width, height, pitch, palette);
+    WebStatsShown();
     WebStatsPresented(started, emscripten_get_now());
 }
 
@@ -73,18 +78,18 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         fprintf(stderr, "zephyx: the page has no canvas that can show the picture\n");
         return false;
     }
-    WebInputListen();
+    WebEventsListen();
     return true;
 }
 
 void BackendCloseWindow() {
-    WebInputStop();
+    WebEventsStop();
 }
 
 void BackendPumpEvents(uint32_t waitMilliseconds) {
-    if (!WebInputDeliver() && waitMilliseconds > 0) {
-        BackendSleep(waitMilliseconds);
-        WebInputDeliver();
+    if (!WebEventsDeliver() && waitMilliseconds > 0) {
+        WebWaitForEvent(waitMilliseconds);
+        WebEventsDeliver();
     }
 }
 

@@ -6,16 +6,21 @@ extern "C" {
 // 2 for WebGL2, 1 for the 2D canvas, 0 when neither can be had (web_present.js).
 int zephyx_present_start(int width, int height);
 void zephyx_present_resize(int width, int height);
-void zephyx_present_indexed(const uint8_t* pixels, int width, int height, int pitch,
-                            const BackendColor* palette);
+// 0 once WebGL2 is gone for good (a restored context whose shaders failed): the 2D canvas
+// has taken its place and the picture was not shown.
+int zephyx_present_indexed(const uint8_t* pixels, int width, int height, int pitch,
+                           const BackendColor* palette);
 void zephyx_present_rgba(const uint32_t* pixels, int width, int height);
 }
 
 namespace {
 
 constexpr int kWebGl2 = 2;
+constexpr int kCanvas2d = 1;
 
 int gPresenter;
+int gWidth;
+int gHeight;
 std::vector<uint32_t> gRgba;  // the 2D canvas's picture, sized with the display mode
 uint32_t gLookup[256];
 
@@ -49,6 +54,8 @@ bool WebPresentStart(int width, int height) {
 }
 
 void WebPresentResize(int width, int height) {
+    gWidth = width;
+    gHeight = height;
     zephyx_present_resize(width, height);
     if (gPresenter != kWebGl2) {
         gRgba.assign(static_cast<size_t>(width) * height, 0);
@@ -58,8 +65,12 @@ void WebPresentResize(int width, int height) {
 void WebPresent(const uint8_t* pixels, int width, int height, int pitch,
                 const BackendColor palette[256]) {
     if (gPresenter == kWebGl2) {
-        zephyx_present_indexed(pixels, width, height, pitch, palette);
-        return;
+        if (zephyx_present_indexed(pixels, width, height, pitch, palette)) {
+            return;
+        }
+        // Once, when a lost context came back unusable: the 2D canvas's picture is made now.
+        gPresenter = kCanvas2d;
+        gRgba.assign(static_cast<size_t>(gWidth) * gHeight, 0);
     }
     if (gRgba.size() != static_cast<size_t>(width) * height) {
         return;

@@ -2,6 +2,9 @@
 // canvas takes colours worked out in the program. Where WebGL2 is rasterised on the CPU
 // (SwiftShader, llvmpipe), the 2D canvas shows the same picture for less, so it is used
 // instead. `?presenter=webgl2` or `?presenter=2d` in the page's address asks for one of them.
+//
+// A canvas that once gave a WebGL context never gives a 2D one, so falling back to the 2D
+// canvas replaces the page's canvas with a fresh copy of it.
 mergeInto(LibraryManager.library, {
   $ZephyxPresent: {
     gl: null,
@@ -9,6 +12,8 @@ mergeInto(LibraryManager.library, {
     image: null,
     pictureTexture: null,
     paletteTexture: null,
+    width: 0,
+    height: 0,
     vertexShader: '#version 300 es\n' +
         'void main() {\n' +
         '  vec2 corner = vec2(float((gl_VertexID << 1) & 2), float(gl_VertexID & 2));\n' +
@@ -27,8 +32,8 @@ mergeInto(LibraryManager.library, {
         '  colour = vec4(texelFetch(palette, ivec2(index, 0), 0).rgb, 1.0);\n' +
         '}\n',
 
-    // True when the browser's WebGL2 has a GPU behind it. Asked of a canvas of its own: a
-    // canvas that once gave a WebGL context can never give a 2D one.
+    // True when the browser's WebGL2 has a GPU behind it. Asked of a canvas of its own, so the
+    // page's canvas can still give a 2D context.
     hasGpu: function() {
       var gl = document.createElement('canvas').getContext('webgl2');
       if (!gl) {
@@ -45,12 +50,28 @@ mergeInto(LibraryManager.library, {
     canvas: function() {
       return document.getElementById('screen');
     },
+    sized: function(canvas) {
+      canvas.width = ZephyxPresent.width;
+      canvas.height = ZephyxPresent.height;
+      return canvas;
+    },
+    // The page's canvas swapped for a copy that has never given a context.
+    freshCanvas: function() {
+      var old = ZephyxPresent.canvas();
+      var fresh = old.cloneNode(false);
+      old.replaceWith(fresh);
+      if (document.activeElement === document.body) {
+        fresh.focus();
+      }
+      Module.canvas = fresh;
+      return ZephyxPresent.sized(fresh);
+    },
     compile: function(gl, type, source) {
       var shader = gl.createShader(type);
       gl.shaderSource(shader, source);
       gl.compileShader(shader);
       if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS)) {
-        throw new Error(gl.getShaderInfoLog(shader));
+        throw new Error(gl.getShaderInfoLog(shader) || 'the shader did not compile');
       }
       return shader;
     },
@@ -64,6 +85,35 @@ mergeInto(LibraryManager.library, {
       gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, gl.CLAMP_TO_EDGE);
       return texture;
     },
+    // The program, its textures and the picture texture's size: at the start, and again once
+    // a lost context is restored with none of them. Throws where the shaders fail.
+    setUpWebGl2: function(gl) {
+      var program = gl.createProgram();
+      gl.attachShader(program, ZephyxPresent.compile(gl, gl.VERTEX_SHADER,
+                                                     ZephyxPresent.vertexShader));
+      gl.attachShader(program, ZephyxPresent.compile(gl, gl.FRAGMENT_SHADER,
+                                                     ZephyxPresent.fragmentShader));
+      gl.linkProgram(program);
+      if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
+        throw new Error(gl.getProgramInfoLog(program) || 'the shaders did not link');
+      }
+      gl.useProgram(program);
+      gl.uniform1i(gl.getUniformLocation(program, 'picture'), 0);
+      gl.uniform1i(gl.getUniformLocation(program, 'palette'), 1);
+      gl.bindVertexArray(gl.createVertexArray());
+      gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
+      ZephyxPresent.pictureTexture = ZephyxPresent.texture(gl, 0);
+      ZephyxPresent.paletteTexture = ZephyxPresent.texture(gl, 1);
+      gl.texStorage2D(gl.TEXTURE_2D, 1, gl.RGBA8, 256, 1);
+      ZephyxPresent.sizeWebGl2(gl);
+    },
+    sizeWebGl2: function(gl) {
+      gl.viewport(0, 0, ZephyxPresent.width, ZephyxPresent.height);
+      gl.activeTexture(gl.TEXTURE0);
+      gl.bindTexture(gl.TEXTURE_2D, ZephyxPresent.pictureTexture);
+      gl.texImage2D(gl.TEXTURE_2D, 0, gl.R8, ZephyxPresent.width, ZephyxPresent.height, 0,
+                    gl.RED, gl.UNSIGNED_BYTE, null);
+    },
     startWebGl2: function(canvas) {
       // The drawing buffer is kept: without that, what reads the canvas back (a screenshot, the
       // tests) may get a cleared or an old picture.
@@ -73,29 +123,37 @@ mergeInto(LibraryManager.library, {
         return false;
       }
       try {
-        var program = gl.createProgram();
-        gl.attachShader(program, ZephyxPresent.compile(gl, gl.VERTEX_SHADER,
-                                                       ZephyxPresent.vertexShader));
-        gl.attachShader(program, ZephyxPresent.compile(gl, gl.FRAGMENT_SHADER,
-                                                       ZephyxPresent.fragmentShader));
-        gl.linkProgram(program);
-        if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
-          throw new Error(gl.getProgramInfoLog(program));
-        }
-        gl.useProgram(program);
-        gl.uniform1i(gl.getUniformLocation(program, 'picture'), 0);
-        gl.uniform1i(gl.getUniformLocation(program, 'palette'), 1);
+        ZephyxPresent.setUpWebGl2(gl);
       } catch (error) {
         console.warn('WebGL2 presentation unavailable: ' + error.message);
         return false;
       }
-      gl.bindVertexArray(gl.createVertexArray());
-      gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
-      ZephyxPresent.pictureTexture = ZephyxPresent.texture(gl, 0);
-      ZephyxPresent.paletteTexture = ZephyxPresent.texture(gl, 1);
-      gl.texStorage2D(gl.TEXTURE_2D, 1, gl.RGBA8, 256, 1);
+      // Without preventDefault the browser never gives a lost context back.
+      canvas.addEventListener('webglcontextlost', function(event) {
+        event.preventDefault();
+      });
+      canvas.addEventListener('webglcontextrestored', ZephyxPresent.restored);
       ZephyxPresent.gl = gl;
       return true;
+    },
+    start2d: function(canvas) {
+      ZephyxPresent.context2d = canvas.getContext('2d', {alpha: false});
+      ZephyxPresent.image = null;
+      return ZephyxPresent.context2d !== null;
+    },
+    // A restored context has lost everything made in it. Should the shaders fail now, the
+    // picture goes on in a 2D canvas (web_present.cpp follows at its next picture).
+    restored: function() {
+      try {
+        ZephyxPresent.setUpWebGl2(ZephyxPresent.gl);
+      } catch (error) {
+        console.warn('WebGL2 presentation not restored: ' + error.message);
+        ZephyxPresent.gl = null;
+        if (ZephyxPresent.start2d(ZephyxPresent.freshCanvas())) {
+          ZephyxPresent.canvas().dataset.presenter = '2d';
+        }
+      }
+      _zephyx_events_repaint_needed();
     },
   },
 
@@ -105,16 +163,18 @@ mergeInto(LibraryManager.library, {
     if (!canvas) {
       return 0;
     }
-    canvas.width = width;
-    canvas.height = height;
+    ZephyxPresent.width = width;
+    ZephyxPresent.height = height;
+    ZephyxPresent.sized(canvas);
     var wanted = new URLSearchParams(location.search).get('presenter');
-    var webGl2 = wanted === 'webgl2' || (wanted !== '2d' && ZephyxPresent.hasGpu());
-    if (webGl2 && ZephyxPresent.startWebGl2(canvas)) {
-      canvas.dataset.presenter = 'webgl2';
-      return 2;
+    if (wanted === 'webgl2' || (wanted !== '2d' && ZephyxPresent.hasGpu())) {
+      if (ZephyxPresent.startWebGl2(canvas)) {
+        canvas.dataset.presenter = 'webgl2';
+        return 2;
+      }
+      canvas = ZephyxPresent.freshCanvas();
     }
-    ZephyxPresent.context2d = canvas.getContext('2d', {alpha: false});
-    if (!ZephyxPresent.context2d) {
+    if (!ZephyxPresent.start2d(canvas)) {
       return 0;
     }
     canvas.dataset.presenter = '2d';
@@ -123,24 +183,24 @@ mergeInto(LibraryManager.library, {
 
   zephyx_present_resize__deps: ['$ZephyxPresent'],
   zephyx_present_resize: function(width, height) {
-    var canvas = ZephyxPresent.canvas();
-    canvas.width = width;
-    canvas.height = height;
-    var gl = ZephyxPresent.gl;
-    if (gl) {
-      gl.viewport(0, 0, width, height);
-      gl.activeTexture(gl.TEXTURE0);
-      gl.bindTexture(gl.TEXTURE_2D, ZephyxPresent.pictureTexture);
-      gl.texImage2D(gl.TEXTURE_2D, 0, gl.R8, width, height, 0, gl.RED, gl.UNSIGNED_BYTE, null);
+    ZephyxPresent.width = width;
+    ZephyxPresent.height = height;
+    ZephyxPresent.sized(ZephyxPresent.canvas());
+    if (ZephyxPresent.gl) {
+      ZephyxPresent.sizeWebGl2(ZephyxPresent.gl);
     }
     if (Module.onDisplayMode) {
       Module.onDisplayMode(width, height);
     }
   },
 
+  // 0 once WebGL2 is gone for good and the 2D canvas has taken over: the picture was not shown.
   zephyx_present_indexed__deps: ['$ZephyxPresent'],
   zephyx_present_indexed: function(pixels, width, height, pitch, palette) {
     var gl = ZephyxPresent.gl;
+    if (!gl) {
+      return 0;
+    }
     gl.pixelStorei(gl.UNPACK_ROW_LENGTH, pitch);
     gl.activeTexture(gl.TEXTURE0);
     gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, width, height, gl.RED, gl.UNSIGNED_BYTE,
@@ -149,6 +209,7 @@ mergeInto(LibraryManager.library, {
     gl.activeTexture(gl.TEXTURE1);
     gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, 256, 1, gl.RGBA, gl.UNSIGNED_BYTE, HEAPU8, palette);
     gl.drawArrays(gl.TRIANGLES, 0, 3);
+    return 1;
   },
 
   zephyx_present_rgba__deps: ['$ZephyxPresent'],

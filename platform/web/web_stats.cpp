@@ -13,6 +13,8 @@ struct FrameCost {
 
 FrameCost gFrames[kKeptFrames];
 uint32_t gPresented;
+uint32_t gShown;
+uint32_t gWakeUps;
 double gAwake;
 double gWokeAt = -1;
 
@@ -20,6 +22,11 @@ double gWokeAt = -1;
 
 void WebStatsWoke(double now) {
     gWokeAt = now;
+    ++gWakeUps;
+}
+
+void WebStatsShown() {
+    ++gShown;
 }
 
 void WebStatsSleeps(double now) {
@@ -44,6 +51,17 @@ extern "C" {
 // Pictures presented since the start.
 EMSCRIPTEN_KEEPALIVE uint32_t zephyx_stats_presented() {
     return gPresented;
+}
+
+// Pictures drawn on the canvas since the start: the presented ones but those the canvas
+// already showed.
+EMSCRIPTEN_KEEPALIVE uint32_t zephyx_stats_shown() {
+    return gShown;
+}
+
+// Times the program woke from a sleep or a wait since the start.
+EMSCRIPTEN_KEEPALIVE uint32_t zephyx_stats_wake_ups() {
+    return gWakeUps;
 }
 
 // The work and the presentation time of the frame that presented picture `number` (counting

@@ -10,5 +10,7 @@
 
 void WebStatsWoke(double now);
 void WebStatsSleeps(double now);
+// A picture was drawn on the canvas (not an unchanged one that was skipped).
+void WebStatsShown();
 // A presentation ran from `startedAt` to `endedAt` (emscripten_get_now milliseconds).
 void WebStatsPresented(double startedAt, double endedAt);

@@ -13,7 +13,7 @@ import shutil
 import threading
 
 from picture import Picture
-from xsession import Skip, log
+from xsession import Failure, Skip, log
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
@@ -109,6 +109,7 @@ class Browser:
                          # WebGL2 on the CPU where there is no GPU, as on a CI machine.
                          "--enable-unsafe-swiftshader"):
             options.add_argument(argument)
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})  # console_errors()
         self.driver = webdriver.Chrome(options=options, service=Service(CHROMEDRIVER))
         self.tab = self.driver.execute_cdp_cmd("Target.getTargetInfo", {})["targetInfo"]
         return self
@@ -121,6 +122,15 @@ class Browser:
         log("opening " + url)
         self.driver.get(url)
 
+    def run_before_pages(self, code):
+        """Runs `code` in every page opened from now on, before the page's own scripts."""
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": code})
+
+    def console_errors(self):
+        """The errors the console showed since the last call: failed loads, exceptions."""
+        return [entry["message"] for entry in self.driver.get_log("browser")
+                if entry["level"] == "SEVERE"]
+
     def script(self, code, *args):
         return self.driver.execute_script(code, *args)
 
@@ -128,14 +138,24 @@ class Browser:
         return picture_from_rgba(*self.script(READ_CANVAS))
 
     def screenshot_after(self, count):
-        """The canvas read as soon as `count` pictures have been presented."""
-        width, height, encoded = self.driver.execute_async_script(
-            "const done = arguments[arguments.length - 1];"
-            "const wanted = arguments[0];"
-            "const poll = () => Module._zephyx_stats_presented() >= wanted ?"
-            "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
-            "poll();", count)
+        """The canvas read as soon as `count` pictures have been presented (within the driver's
+        script timeout, 30 s)."""
+        from selenium.common.exceptions import TimeoutException
+        try:
+            width, height, encoded = self.driver.execute_async_script(
+                "const done = arguments[arguments.length - 1];"
+                "const wanted = arguments[0];"
+                "const poll = () => Module._zephyx_stats_presented() >= wanted ?"
+                "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
+                "poll();", count)
+        except TimeoutException:
+            raise Failure(f"the program stopped before presenting picture {count}: it has "
+                          f"presented {self.presented()}")
         return picture_from_rgba(width, height, encoded)
+
+    def stat(self, name):
+        """One of the program's counts (zephyx_stats_<name>, platform/web/web_stats.cpp)."""
+        return self.script(f"return Module._zephyx_stats_{name}()")
 
     def presented(self):
         """Pictures the program has presented, or None before it runs."""

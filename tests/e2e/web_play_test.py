@@ -2,16 +2,20 @@
 """Plays the browser build in headless Chromium, driven only by key events, and checks the
 picture on the canvas against the native program's.
 
-    web_play_test.py WEB_BUILD REPLAY_TEST ASSETS SHOTS
+    web_play_test.py SITE REPLAY_TEST ASSETS SHOTS
 
-WEB_BUILD holds zephyx.html, .js and .wasm (the web preset). REPLAY_TEST is the replay test
-program, which plays a session on the headless backend and writes the native title and
-game-over pictures it presented (title.png, gameover.png). A key held while the page loses
-focus must not stay down. The title must be
-the native one pixel for pixel outside the frame counter, and the system-font text of "Game
-Over" and its score must land within 2 pixels of the native text. The canvas pictures land in
-SHOTS/web. The round is presented with WebGL2; last, the title is compared again as the 2D
-canvas presents it, for browsers without WebGL2 or without a GPU.
+SITE is the folder the web preset stages the page in, which must hold the page's files alone;
+the console must show no error. REPLAY_TEST is the replay test program, which plays a session on
+the headless backend and writes the native title and game-over pictures it presented
+(title.png, gameover.png). The title must be the native one pixel for pixel outside the frame
+counter, and the system-font text of "Game Over" and its score must land within 2 pixels of the
+native text. The canvas pictures land in SHOTS/web.
+
+The page takes only the game's keys, none with Ctrl, Alt or Meta held. A key held while the
+page loses focus must not stay down. A hidden tab runs no frames and does not wake; shown again,
+resized, or with its WebGL context lost and restored, the page draws the title again. The round
+is presented with WebGL2; last, the title is compared again as the 2D canvas presents it: asked
+for, or taking over from WebGL2 whose shaders fail when a lost context comes back or at once.
 """
 
 import os
@@ -31,8 +35,31 @@ STEER_PIXELS = 16
 TEXT_TOLERANCE = 2
 GAME_OVER_LINE = (0, 170, 640, 300)  # "Game Over" at 128 pixels from row 180
 SCORE_LINE = (0, 300, 640, 380)       # the score at 64 pixels from row 300
-HIDDEN_SECONDS = 1.0
+HIDDEN_SECONDS = 2.0
+HIDDEN_WAKE_UPS = 2  # for events the browser may send; a timer would wake it 100 times a second
 GAME_OVER_SWEEPS = 30
+REPAINT_FRAMES = 10
+PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png"}
+# Whether the page takes each press: the game's keys (harmless at the title), not the browser's
+# reload, full screen, find, address bar, zoom, back, or keys the game has no use for.
+PRESSES = {"ArrowDown": True, "ArrowUp": True, "F5": False, "F11": False, "Ctrl+KeyR": False,
+           "Ctrl+KeyL": False, "Ctrl+KeyF": False, "Ctrl+Digit0": False, "Alt+ArrowLeft": False,
+           "Ctrl+Space": False, "Meta+Escape": False, "KeyA": False, "Enter": False}
+PRESS_TAKEN = """
+const names = arguments[0].split('+'), code = names.pop();
+const event = type => new KeyboardEvent(type, {code: code, ctrlKey: names.includes('Ctrl'),
+    altKey: names.includes('Alt'), metaKey: names.includes('Meta'), cancelable: true});
+const taken = !window.dispatchEvent(event('keydown'));
+window.dispatchEvent(event('keyup'));
+return taken;
+"""
+BREAK_SHADERS = "WebGL2RenderingContext.prototype.getShaderParameter = () => false;"
+LOSE_CONTEXT = """
+const gl = document.getElementById('screen').getContext('webgl2');
+window.lose = window.lose || gl.getExtension('WEBGL_lose_context');
+arguments[0] ? lose.loseContext() : lose.restoreContext();
+return gl.isContextLost();
+"""
 
 
 def is_text_cyan(c):
@@ -93,24 +120,69 @@ def compare_title(picture, native):
     log("title: the native picture, pixel for pixel outside the frame counter")
 
 
-def check_visibility(round_, native_title):
-    """Hidden: no frames run. Shown again: the whole title within two frames."""
+def check_keys(browser):
+    """The game's keys are the page's; the browser's own, and any with a modifier, are not."""
+    wrong = [press for press, taken in PRESSES.items()
+             if browser.script(PRESS_TAKEN, press) != taken]
+    if wrong:
+        raise Failure(f"the page takes or leaves the wrong presses: {wrong}")
+    log(f"the page takes and leaves the presses it should: {', '.join(PRESSES)}")
+
+
+def repainted(round_, native_title, what, cause):
+    """After `cause`, the title is drawn again within a few frames (the frame counter's text
+    changes at most once a second), and is whole."""
     browser = round_.browser
-    browser.hide()
-    time.sleep(0.2)  # a frame already under way may still finish
-    hidden_at = browser.presented()
-    time.sleep(HIDDEN_SECONDS)
-    if browser.presented() != hidden_at:
-        raise Failure(f"{browser.presented() - hidden_at} frames ran while the tab was hidden")
-    browser.show()
-    picture = browser.screenshot_after(hidden_at + 2)
-    round_.save(picture, "shown_again")
-    log(f"hidden for {HIDDEN_SECONDS} s: no frames ran; shown again, two frames on:")
+    shown, at = browser.stat("shown"), browser.presented()
+    cause()
+    picture = browser.screenshot_after(at + REPAINT_FRAMES)
+    if browser.stat("shown") == shown:
+        raise Failure(f"nothing drawn in the {REPAINT_FRAMES} frames after {what}")
+    round_.save(picture, what.replace(" ", "_"))
+    log(f"{what}: the title drawn again")
     compare_title(picture, native_title)
 
 
+def check_visibility(round_, native_title):
+    """Hidden: no frames run and the program does not wake. Shown again: the title is drawn."""
+    browser = round_.browser
+    browser.hide()
+    counts = [None]
+
+    def stopped():  # the same count twice in a row: a frame under way has finished
+        counts.append(browser.presented())
+        return counts[-1], [] if counts[-1] == counts[-2] else ["frames still run"]
+
+    hidden_at = wait_for("the frames to stop", stopped, 10, interval=0.5)
+    woken = browser.stat("wake_ups")
+    time.sleep(HIDDEN_SECONDS)
+    woken = browser.stat("wake_ups") - woken
+    if browser.presented() != hidden_at or woken > HIDDEN_WAKE_UPS:
+        raise Failure(f"while the tab was hidden {browser.presented() - hidden_at} frames ran "
+                      f"and the program woke {woken} times in {HIDDEN_SECONDS} s")
+    log(f"hidden for {HIDDEN_SECONDS} s: no frames ran, {woken} wake-ups")
+    repainted(round_, native_title, "shown again", browser.show)
+
+
+def check_context_loss(round_, native_title, shaders_fail, presenter):
+    """The WebGL2 context lost and given back (with shaders that then fail, or not): the title
+    comes back, shown by `presenter`."""
+    browser = round_.browser
+    if not browser.script(LOSE_CONTEXT, True):
+        raise Failure("the WebGL2 context was not lost")
+    if shaders_fail:
+        browser.script(BREAK_SHADERS)
+    repainted(round_, native_title, "the context restored",
+              lambda: browser.script(LOSE_CONTEXT, False))
+    if presenter_of(browser) != presenter:
+        raise Failure(f"after the context came back the page presents with "
+                      f"{presenter_of(browser)}")
+
+
 def check_focus_loss(round_):
-    """A key held while the page loses focus must not stay down: the ship stops."""
+    """A key held while the page loses focus must not stay down: the ship stops. Its measured
+    centre may shift a little as its sprite stops banking or the enemies come close; a stuck
+    key would carry it 60 pixels on in 30 frames."""
     browser, back = round_.browser, round_.assets.back
     before = ship_centre(browser.screenshot(), back)
     browser.key("Right", True)  # and never released
@@ -121,32 +193,41 @@ def check_focus_loss(round_):
 
         wait_for("the ship moving right", moving, 5, interval=0)
         browser.script("window.dispatchEvent(new FocusEvent('blur'))")
-        time.sleep(0.2)
-        stopped = ship_centre(browser.screenshot(), back)
-        time.sleep(0.5)  # 30 frames: 60 pixels if the key were stuck
-        later = ship_centre(browser.screenshot(), back)
+        blurred_at = browser.presented()
+        stopped = ship_centre(browser.screenshot_after(blurred_at + 2), back)
+        later = ship_centre(browser.screenshot_after(blurred_at + 32), back)
     finally:
         browser.key("Right", False)
-    if stopped != later:
+    if stopped is not None and later is not None and later - stopped >= STEER_PIXELS:
         raise Failure(f"the ship moved from {stopped} to {later} after the page lost focus")
-    log(f"focus lost holding Right: the ship stays at {later}")
+    log(f"focus lost holding Right: the ship stays around {stopped} ({later} 30 frames on)")
 
 
 def check_shot(round_):
-    """Holding space, the shot's yellow flames rise through the play field. One shot flies at
-    a time, so the one fired when the game started may have to leave the field first."""
-    field = (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
-    tops = []
+    """Holding space, the shot's yellow flames rise through the play field: ten frames or so
+    after a picture with flames, they are higher. The two pictures are taken by frame count
+    rather than by time, so a busy machine cannot spread them over different shots."""
+    browser, field = round_.browser, (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
 
     def flies():
-        box = ink_box(round_.browser.screenshot(), field, is_flame)
-        if box and (not tops or box[1] != tops[-1]):
-            tops.append(box[1])
-        rising = any(later < earlier for earlier, later in zip(tops, tops[1:]))
-        return tops, [] if rising else [f"flames seen with their tops at rows {tops}"]
+        at = browser.presented()
+        pictures = [browser.screenshot_after(at + frames) for frames in (1, 11)]
+        tops = [box and box[1] for box in (ink_box(p, field, is_flame) for p in pictures)]
+        rising = None not in tops and tops[1] < tops[0]
+        return tops, [] if rising else [f"flames with their tops at rows {tops}"]
 
-    round_.hold("space", flies, "a shot flying up", 8)
+    tops = round_.hold("space", flies, "a shot flying up", 30)
     log(f"a shot flies: flames with their tops at rows {tops}")
+
+
+def presenter_of(browser):
+    return browser.script("return document.getElementById('screen').dataset.presenter")
+
+
+def check_console(browser):
+    errors = browser.console_errors()
+    if errors:
+        raise Failure("the console shows errors: " + "; ".join(errors))
 
 
 def play_to_game_over(round_):
@@ -209,18 +290,25 @@ def main():
     native = native_pictures(replay_test, os.path.join(shots, "native"))
 
     with StaticServer(web) as server, Browser() as browser:
+        if set(os.listdir(web)) != PAGE_FILES:
+            raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
         round_ = Round(browser, assets, shots)
         # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
         browser.open(server.url + "zephyx.html?presenter=webgl2")
         started = time.monotonic()
         title = round_.wait_for_title(START_SECONDS)
         log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
-            + browser.script("return document.getElementById('screen').dataset.presenter"))
+            + presenter_of(browser))
         round_.save(title, "title")
         native_title = load_png(native["title"])
         compare_title(title, native_title)
+        check_console(browser)
 
+        check_keys(browser)
         check_visibility(round_, native_title)
+        repainted(round_, native_title, "a resize",
+                  lambda: browser.driver.set_window_size(720, 640))
+        check_context_loss(round_, native_title, False, "webgl2")
 
         def game():
             picture = browser.screenshot()
@@ -247,14 +335,23 @@ def main():
                      "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
         log("Escape: the page says the program ended and offers to start again")
 
-        # Where the browser has no WebGL2 or no GPU, the 2D canvas shows the same picture.
-        browser.open(server.url + "zephyx.html?presenter=2d")
-        title = round_.wait_for_title(START_SECONDS)
-        presenter = browser.script("return document.getElementById('screen').dataset.presenter")
-        if presenter != "2d":
-            raise Failure(f"asked for the 2D canvas, the page presents with {presenter}")
-        round_.save(title, "title_2d")
-        compare_title(title, native_title)
+        # WebGL2 that cannot be restored, WebGL2 whose shaders fail from the start, and the 2D
+        # canvas asked for (browsers without WebGL2 or a GPU): the 2D canvas shows the title.
+        for query, shaders_fail in (("webgl2", "when restored"), ("webgl2", "at once"),
+                                    ("2d", None)):
+            if shaders_fail == "at once":
+                browser.run_before_pages(BREAK_SHADERS)
+            browser.open(server.url + "zephyx.html?presenter=" + query)
+            title = round_.wait_for_title(START_SECONDS)
+            if shaders_fail == "when restored":
+                check_context_loss(round_, native_title, True, "2d")
+            elif presenter_of(browser) != "2d":
+                raise Failure(f"{query}: the page presents with {presenter_of(browser)}")
+            log(f"presenter={query}, shaders failing {shaders_fail or 'never'}: the 2D canvas")
+            failing = (shaders_fail or "never").replace(" ", "_")
+            round_.save(title, f"title_{query}_shaders_failing_{failing}")
+            compare_title(title, native_title)
+        check_console(browser)
 
 
 if __name__ == "__main__":

@@ -3,9 +3,9 @@
 "DDLoadBitmap Char FAILED" captioned "ZEPHYX", the program waiting until the player presses
 Return on its OK button, and then the page must say the program ended (exit code 0).
 
-    web_startup_failure_test.py WEB_BUILD SHOTS
+    web_startup_failure_test.py SITE SHOTS
 
-WEB_BUILD holds zephyx_nochar.html (the web preset builds it); a screenshot of the page with
+SITE is the folder the web preset stages zephyx_nochar.html in; a screenshot of the page with
 the message lands in SHOTS/web.
 """
 

@@ -1,14 +1,17 @@
-#include "web_input.h"
+#include "web_events.h"
 
+#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
+#include "../src/shown_picture.h"
 #include "../src/window_events.h"
 #include "web_keys.h"
 #include "web_page.h"
+#include "web_wait.h"
 
 namespace {
 
-enum class EventKind { Key, FocusLost, Hidden, Shown };
+enum class EventKind { Key, FocusLost, Hidden, Shown, Repaint };
 
 struct Event {
     EventKind kind;
@@ -27,13 +30,19 @@ void Queue(Event event) {
         gQueue[(gFirst + gCount) % kQueueSize] = event;
         ++gCount;
     }
+    WebWakeWaiter();
 }
 
-// Keys the program uses are the program's: arrows and space must not scroll the page. While a
-// message box waits for OK, the keys are the box's.
+// Only the game's keys are taken (web_keys.h), so the browser's own keys and shortcuts keep
+// working. While a message box waits for OK, the keys are the box's.
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void*) {
-    const int key = VirtualKeyFromCode(event->code);
-    if (key == 0 || zephyx_page_message_box_open()) {
+    if (zephyx_page_message_box_open()) {
+        return EM_FALSE;
+    }
+    const int key = GameKeyFromBrowserKey(BrowserKey{event->code, type == EMSCRIPTEN_EVENT_KEYDOWN,
+                                                     event->ctrlKey != 0, event->altKey != 0,
+                                                     event->metaKey != 0});
+    if (key == 0) {
         return EM_FALSE;
     }
     Queue(Event{EventKind::Key, key, type == EMSCRIPTEN_EVENT_KEYDOWN});
@@ -50,6 +59,12 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void*) {
     return EM_FALSE;
 }
 
+// The page rescales the canvas; the picture is presented again all the same, as a window's is.
+EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
+    Queue(Event{EventKind::Repaint, 0, false});
+    return EM_FALSE;
+}
+
 void Deliver(const Event& event) {
     switch (event.kind) {
         case EventKind::Key:
@@ -63,19 +78,29 @@ void Deliver(const Event& event) {
             break;
         case EventKind::Shown:
             PlatformWindowMinimised(false);
+            PlatformRepaintNeeded();
+            break;
+        case EventKind::Repaint:
+            PlatformRepaintNeeded();
             break;
     }
 }
 
 }  // namespace
 
-void WebInputListen() {
+// The presenter's call once a lost WebGL context is back (web_present.js).
+extern "C" EMSCRIPTEN_KEEPALIVE void zephyx_events_repaint_needed() {
+    Queue(Event{EventKind::Repaint, 0, false});
+}
+
+void WebEventsListen() {
     gFirst = 0;
     gCount = 0;
     const char* page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(page, nullptr, EM_TRUE, OnKey);
     emscripten_set_keyup_callback(page, nullptr, EM_TRUE, OnKey);
     emscripten_set_blur_callback(page, nullptr, EM_TRUE, OnBlur);
+    emscripten_set_resize_callback(page, nullptr, EM_TRUE, OnResize);
     emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibility);
     // A page opened in a background tab starts hidden.
     EmscriptenVisibilityChangeEvent visibility;
@@ -85,12 +110,16 @@ void WebInputListen() {
     }
 }
 
-void WebInputStop() {
+void WebEventsStop() {
     emscripten_html5_remove_all_event_listeners();
     gCount = 0;
 }
 
-bool WebInputDeliver() {
+bool WebEventsWaiting() {
+    return gCount > 0;
+}
+
+bool WebEventsDeliver() {
     const bool any = gCount > 0;
     while (gCount > 0) {
         const Event event = gQueue[gFirst];

@@ -1,0 +1,19 @@
+// The page's events, kept until the platform pumps them: keys, focus, the tab hidden or shown,
+// and whatever takes the picture off the canvas (a resize, a restored WebGL context).
+//
+// Browser events arrive whenever the program sleeps; a fixed queue holds them until the next
+// BackendPumpEvents hands them on (window_events.h, shown_picture.h), so the platform's state
+// changes only where Windows would change it. Each one queued wakes a program waiting for
+// events (web_wait.h).
+#pragma once
+
+// Listens to the keys on the whole page, to focus leaving it, to the page being hidden or
+// shown and to the window being resized.
+void WebEventsListen();
+void WebEventsStop();
+
+// Delivers every waiting event; false when there was none.
+bool WebEventsDeliver();
+
+// True while an event waits to be delivered.
+bool WebEventsWaiting();

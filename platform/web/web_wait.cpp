@@ -1,0 +1,32 @@
+#include "web_wait.h"
+
+#include <emscripten/emscripten.h>
+
+#include <climits>
+
+#include "../src/backend.h"
+#include "web_events.h"
+#include "web_stats.h"
+
+extern "C" {
+// Suspends the program until zephyx_wait_wake or, unless `milliseconds` is negative, the time
+// is up (web_wait.js).
+void zephyx_wait_for_event(int milliseconds);
+void zephyx_wait_wake();
+}
+
+void WebWaitForEvent(uint32_t milliseconds) {
+    if (WebEventsWaiting()) {
+        return;
+    }
+    const int wait = milliseconds == kBackendWaitForEvent ? -1
+                     : milliseconds > INT_MAX             ? INT_MAX
+                                                          : static_cast<int>(milliseconds);
+    WebStatsSleeps(emscripten_get_now());
+    zephyx_wait_for_event(wait);
+    WebStatsWoke(emscripten_get_now());
+}
+
+void WebWakeWaiter() {
+    zephyx_wait_wake();
+}
