@@ -35,7 +35,10 @@ def run(argv, **kwargs):
 
 def check_lintian(deb):
     require("lintian")
-    result = run(["lintian", "--display-info", "--pedantic", deb])
+    # Lintian leaves a file of its own in the temporary folder: in ours, it goes with it.
+    with tempfile.TemporaryDirectory(prefix="zephyx-lintian-") as scratch:
+        result = run(["lintian", "--display-info", "--pedantic", deb],
+                     env=dict(os.environ, TMPDIR=scratch))
     tags = [line for line in result.stdout.splitlines() if line[1:3] == ": "]
     for tag in tags:
         log("lintian " + tag)
