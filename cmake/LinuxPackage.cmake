@@ -102,6 +102,9 @@ macro(zephyx_configure_linux_packages)
     set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
     # Debuggers' symbols stay in the build; the installed program carries no build paths.
     set(CPACK_STRIP_FILES ON)
+    # Folders as Debian wants them whatever the packager's umask (a 002 one made them 0775).
+    set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+        OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
     set(CPACK_ZEPHYX_PROGRAM_DIR ${CMAKE_INSTALL_BINDIR})
     set(CPACK_ZEPHYX_PROGRAM ${CMAKE_INSTALL_BINDIR}/zephyx)
     set(CPACK_ZEPHYX_LICENSE ${CMAKE_INSTALL_DOCDIR}/LICENSE)

@@ -170,31 +170,31 @@ TEST_F(BitmapLoadingTest, FilePalettesSwapRedAndBlueOnlyForAPlainHeader) {
     };
     DibLayout eight;
     eight.colours = OtherColours(256);
-    std::string path = WriteTempFile("pal8.bmp", MakeBmpFile(eight));
-    ExpectPalette(path.c_str(), swapped);
+    const TempFile pal8("pal8.bmp", MakeBmpFile(eight));
+    ExpectPalette(pal8.path.c_str(), swapped);
 
     DibLayout four = eight;
     four.bitCount = 4;
-    path = WriteTempFile("pal4.bmp", MakeBmpFile(four));
-    ExpectPalette(path.c_str(), [&](int i) { return i < 16 ? swapped(i) : raw(i); });
+    const TempFile pal4("pal4.bmp", MakeBmpFile(four));
+    ExpectPalette(pal4.path.c_str(), [&](int i) { return i < 16 ? swapped(i) : raw(i); });
 
     DibLayout many = eight;
     many.coloursUsed = 5000;
-    path = WriteTempFile("palmany.bmp", MakeBmpFile(many));
-    ExpectPalette(path.c_str(), swapped);
+    const TempFile palMany("palmany.bmp", MakeBmpFile(many));
+    ExpectPalette(palMany.path.c_str(), swapped);
 
     // A 108-byte header is refused: the 1024 bytes at offset 54 stand as they are.
     std::vector<uint8_t> wide = MakeBmpFile(eight);
     wide[14] = 108;
-    path = WriteTempFile("pal108.bmp", wide);
-    ExpectPalette(path.c_str(), raw);
+    const TempFile pal108("pal108.bmp", wide);
+    ExpectPalette(pal108.path.c_str(), raw);
 
     // A file too short for the table leaves the default behind its end; all 256 promised
     // entries are still swapped.
     std::vector<uint8_t> cut = MakeBmpFile(eight);
     cut.resize(54 + 4 * 4 + 2);
-    path = WriteTempFile("palcut.bmp", cut);
-    ExpectPalette(path.c_str(), [&](int i) {
+    const TempFile palCut("palcut.bmp", cut);
+    ExpectPalette(palCut.path.c_str(), [&](int i) {
         if (i < 4) {
             return swapped(i);
         }
@@ -206,7 +206,6 @@ TEST_F(BitmapLoadingTest, FilePalettesSwapRedAndBlueOnlyForAPlainHeader) {
         std::swap(entry.peRed, entry.peBlue);
         return entry;
     });
-    std::remove(path.c_str());
 }
 
 TEST_F(BitmapLoadingTest, BitmapsArriveIndexForIndexOrInTheNearestDisplayColours) {
@@ -226,10 +225,8 @@ TEST_F(BitmapLoadingTest, BitmapsArriveIndexForIndexOrInTheNearestDisplayColours
     std::vector<RGBQUAD> foreign(256, RGBQUAD{0, 0, 0, 0});
     foreign[0] = RGBQUAD{31, 196, 61, 0};
     foreign[1] = RGBQUAD{99, 53, 202, 0};
-    const std::string path =
-        WriteTempFile("FOREIGNFILE", MakeBmpFile(IndexedDib(2, 1, foreign, {0, 1})));
-    sheet = DDLoadBitmap(directDraw, path.c_str(), 0, 0);
-    std::remove(path.c_str());
+    const TempFile foreignFile("FOREIGNFILE", MakeBmpFile(IndexedDib(2, 1, foreign, {0, 1})));
+    sheet = DDLoadBitmap(directDraw, foreignFile.path.c_str(), 0, 0);
     ASSERT_NE(sheet, nullptr) << "found as a file when no resource has the name";
     offscreen.push_back(sheet);
     EXPECT_EQ(HeadlessSurfaceIndices(sheet), (std::vector<uint8_t>{60, 201}));
@@ -267,15 +264,13 @@ size_t OpenFileCount() {
 }
 
 TEST_F(BitmapLoadingTest, APaletteFileIsClosedOnceRead) {
-    const std::string path =
-        WriteTempFile("PALFILE", MakeBmpFile(IndexedDib(2, 1, OtherColours(256), {0, 1})));
+    const TempFile paletteFile("PALFILE", MakeBmpFile(IndexedDib(2, 1, OtherColours(256), {0, 1})));
     const size_t open = OpenFileCount();
     for (int i = 0; i < 20; ++i) {
-        IDirectDrawPalette* palette = DDLoadPalette(directDraw, path.c_str());
+        IDirectDrawPalette* palette = DDLoadPalette(directDraw, paletteFile.path.c_str());
         ASSERT_NE(palette, nullptr);
         palette->Release();
     }
-    std::remove(path.c_str());
     EXPECT_EQ(OpenFileCount(), open) << "the palette file is left open after it is read";
 }
 

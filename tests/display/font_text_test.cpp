@@ -1,9 +1,10 @@
-// System-font text on the game's own display: the game-over texts land where the game puts
-// them, in one palette colour over an untouched background, the same in every frame, and warm
-// frames allocate nothing.
+// System-font text on the game's own display: the game's game-over texts land with their
+// cells exactly where the game puts them, in one palette colour over an untouched background,
+// the same in every frame, and warm frames allocate nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -22,9 +23,12 @@ const char kMincho[] = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
-void DrawGameOver() {
-    DrawFontText(30, 180, "Game Over", kGameOverColour, 128, kMincho, 0);
-    DrawFontText(100, 300, "SCORE 00001230", kGameOverColour, 64, kMincho, 0);
+// The game's game-over texts, with the score "SCORE 00001230".
+void DrawGameOverScoring1230() {
+    const int score = gPlayer.value;
+    gPlayer.value = 1230;
+    DrawGameOver();
+    gPlayer.value = score;
 }
 
 // The entry of the game's palette nearest the text colour (cyan).
@@ -90,38 +94,35 @@ protected:
     }
 };
 
-TEST_F(FontText, GameOverTextsLandInTheTextColourOverAnUntouchedBackground) {
+std::array<int, 4> Edges(const Box& box) {
+    return {box.left, box.top, box.right, box.bottom};
+}
+
+TEST_F(FontText, GameOverTextsLandInTheTextColourWithTheirCellsWhereTheGamePutsThem) {
     const uint8_t ink = CyanIndex();
     FillBackground(ink);
     const std::vector<uint8_t> before = HeadlessSurfaceIndices(gBackSurface);
-    DrawGameOver();
+    DrawGameOverScoring1230();
     const std::vector<uint8_t> after = HeadlessSurfaceIndices(gBackSurface);
 
-    // Nothing outside the two cells changes: 128 rows from 180, 64 rows from 300.
     const Box outside = Changes(before, after, ink, 0, 180);
     EXPECT_EQ(outside.pixels, 0);
     const Box big = Changes(before, after, ink, 180, 300);
     const Box small = Changes(before, after, ink, 300, kHeight);
 
-    // "Game Over": capitals start a little below the cell's top; nine glyphs of a 128-pixel
-    // font. Strokes, not blocks: ink covers well under half of the box.
-    EXPECT_GE(big.top, 180);
-    EXPECT_LT(big.top, 180 + 40);
-    EXPECT_GE(big.left, 30);
-    EXPECT_LT(big.left, 30 + 20);
-    EXPECT_GT(big.right - big.left, 9 * 35);
-    EXPECT_LT(big.right, kWidth);
-    EXPECT_GT(big.bottom - big.top, 60);
+    // The ink of cells whose top-left lands at (30, 180), 128 rows high, and at (100, 300), 64
+    // rows. The Japanese serif face (IPA Mincho, which the set-up installs) has a cell of 2257
+    // units with the baseline 1802 units below its top: 102 rows down in the big cell, 51 in
+    // the small one. Capitals' round tops rise 1573 units above the baseline and round bottoms
+    // end 74 above it, so "Game Over" inks rows 193 to 277 and the score rows 306 to 348; "G"
+    // and "S" start 8 and 4 columns in and the last glyphs end at 545 and 503, as the face's
+    // hinting places them. One pixel off in any direction shows here.
+    EXPECT_EQ(Edges(big), (std::array<int, 4>{38, 193, 545, 278}));
+    EXPECT_EQ(Edges(small), (std::array<int, 4>{104, 306, 503, 349}));
+    // Strokes, not blocks: ink covers well under half of each box.
     EXPECT_LT(big.pixels, (big.right - big.left) * (big.bottom - big.top) / 2);
     EXPECT_GT(big.pixels, 2000);
-
-    // The score: fourteen characters at half that height.
-    EXPECT_GE(small.top, 300);
-    EXPECT_LT(small.top, 300 + 20);
-    EXPECT_GE(small.left, 100);
-    EXPECT_LT(small.left, 100 + 10);
-    EXPECT_GT(small.right - small.left, 14 * 20);
-    EXPECT_LE(small.bottom, 300 + 64);
+    EXPECT_LT(small.pixels, (small.right - small.left) * (small.bottom - small.top) / 2);
     EXPECT_GT(small.pixels, 1000);
 }
 
@@ -162,13 +163,9 @@ std::vector<uint8_t> GameOverByGdi(const Description& description) {
     return HeadlessSurfaceIndices(gBackSurface);
 }
 
-// The game's own game-over drawing (game/draw.cpp), through DrawFontText.
 std::vector<uint8_t> GameOverByTheGame() {
     FillBackground(CyanIndex());
-    const int score = gPlayer.value;
-    gPlayer.value = 1230;
-    ::DrawGameOver();
-    gPlayer.value = score;
+    DrawGameOverScoring1230();
     return HeadlessSurfaceIndices(gBackSurface);
 }
 
@@ -187,10 +184,10 @@ TEST_F(FontText, GameOverIsTheMinchoFaceAtNormalWeightUprightInShiftJis) {
 TEST_F(FontText, EveryFrameDrawsTheSamePixels) {
     const uint8_t ink = CyanIndex();
     FillBackground(ink);
-    DrawGameOver();
+    DrawGameOverScoring1230();
     const std::vector<uint8_t> first = HeadlessSurfaceIndices(gBackSurface);
     FillBackground(ink);
-    DrawGameOver();
+    DrawGameOverScoring1230();
     EXPECT_EQ(HeadlessSurfaceIndices(gBackSurface), first);
 
     // Many other sizes in between push the game's fonts out of the cache; they come back the
@@ -199,7 +196,7 @@ TEST_F(FontText, EveryFrameDrawsTheSamePixels) {
         DrawFontText(0, 0, "Game Over 0123456789", kGameOverColour, height, kMincho, 0);
     }
     FillBackground(ink);
-    DrawGameOver();
+    DrawGameOverScoring1230();
     EXPECT_EQ(HeadlessSurfaceIndices(gBackSurface), first);
 }
 
@@ -210,17 +207,17 @@ TEST_F(FontText, WithoutAContextNothingIsDrawnAndTheFontIsStillDeleted) {
     // Fonts that were not deleted would outgrow the fixed pool and come from the heap.
     const size_t allocations = AllocationCount();
     for (int i = 0; i < 100; ++i) {
-        DrawGameOver();
+        DrawGameOverScoring1230();
     }
     EXPECT_EQ(AllocationCount(), allocations);
     EXPECT_EQ(HeadlessSurfaceIndices(gBackSurface), before);
 }
 
 TEST_F(FontText, WarmGameOverFramesAllocateNothing) {
-    DrawGameOver();
+    DrawGameOverScoring1230();
     const size_t allocations = AllocationCount();
     for (int i = 0; i < 100; ++i) {
-        DrawGameOver();
+        DrawGameOverScoring1230();
     }
     EXPECT_EQ(AllocationCount(), allocations);
 }

@@ -10,6 +10,7 @@ import functools
 import http.server
 import os
 import shutil
+import tempfile
 import threading
 
 from picture import Picture
@@ -110,13 +111,25 @@ class Browser:
                          "--enable-unsafe-swiftshader"):
             options.add_argument(argument)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})  # console_errors()
-        self.driver = webdriver.Chrome(options=options, service=Service(CHROMEDRIVER))
+        # The driver's profile and Chromium's own folders (its singleton socket, and the shared
+        # memory that --disable-dev-shm-usage moves) go in the temporary folder, and some
+        # outlive the browser: a folder of our own takes them all, and goes with it.
+        self.folder = tempfile.mkdtemp(prefix="zephyx-chromium-")
+        service = Service(CHROMEDRIVER, env=dict(os.environ, TMPDIR=self.folder))
+        try:
+            self.driver = webdriver.Chrome(options=options, service=service)
+        except BaseException:
+            shutil.rmtree(self.folder, ignore_errors=True)
+            raise
         self.tab = self.driver.execute_cdp_cmd("Target.getTargetInfo", {})["targetInfo"]
         return self
 
     def __exit__(self, *_):
         if self.driver is not None:
-            self.driver.quit()
+            try:
+                self.driver.quit()
+            finally:
+                shutil.rmtree(self.folder, ignore_errors=True)
 
     def open(self, url):
         log("opening " + url)

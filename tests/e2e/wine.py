@@ -1,7 +1,8 @@
 """A fresh 64-bit Wine prefix in a temporary folder, for the life of a `with` block.
 
 The prefix is made with `wineboot -i` without the Mono and Gecko prompts, and at the end its
-wineserver (with every Windows process it still runs) is killed and the folder removed.
+wineserver (with every Windows process it still runs) is killed and the folder removed, with
+whatever Wine put in the temporary folder.
 """
 
 import os
@@ -37,7 +38,12 @@ class WinePrefix:
         self.loader = find_wine64()
         self.server = find_wineserver(self.loader)
         self.folder = tempfile.mkdtemp(prefix="zephyx-wine-")
+        # Wine's server makes a folder for its socket in the temporary folder and leaves it
+        # behind: inside ours, it goes with the prefix.
+        temporary = os.path.join(self.folder, "tmp")
+        os.mkdir(temporary)
         self.env = dict(self.session.env, WINEPREFIX=os.path.join(self.folder, "prefix"),
+                        TMPDIR=temporary,
                         WINEARCH="win64", WINELOADER=self.loader, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
         started = time.monotonic()

@@ -90,26 +90,25 @@ TEST_F(ResourceTest, FilesLoadBottomUpTopDownAndFourBitAndScaleOnRequest) {
     fourBit.rows = {0x1F, 0x20, 0, 0};  // 1, 15, 2
 
     for (const DibLayout& layout : {bottomUp, topDown}) {
-        const std::string path = WriteTempFile("indexed.bmp", MakeBmpFile(layout));
-        HANDLE bitmap = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+        const TempFile file("indexed.bmp", MakeBmpFile(layout));
+        HANDLE bitmap = LoadImageA(nullptr, file.path.c_str(), IMAGE_BITMAP, 0, 0,
                                    LR_LOADFROMFILE | LR_CREATEDIBSECTION);
         ASSERT_NE(bitmap, nullptr);
         EXPECT_EQ(BitmapPixel(bitmap, 0, 0), RGB(10, 245, 5));
         EXPECT_EQ(BitmapPixel(bitmap, 2, 1), RGB(15, 240, 7));
         EXPECT_EQ(BitmapPixel(bitmap, 3, 0), CLR_INVALID);
         DeleteObject(bitmap);
-        std::remove(path.c_str());
     }
 
-    const std::string path = WriteTempFile("four.bmp", MakeBmpFile(fourBit));
-    HANDLE bitmap = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    const TempFile four("four.bmp", MakeBmpFile(fourBit));
+    HANDLE bitmap = LoadImageA(nullptr, four.path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(BitmapPixel(bitmap, 0, 0), RGB(1, 254, 0));
     EXPECT_EQ(BitmapPixel(bitmap, 1, 0), RGB(15, 240, 7));
     EXPECT_EQ(BitmapPixel(bitmap, 2, 0), RGB(2, 253, 1));
     DeleteObject(bitmap);
 
-    bitmap = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 6, 4, LR_LOADFROMFILE);
+    bitmap = LoadImageA(nullptr, four.path.c_str(), IMAGE_BITMAP, 6, 4, LR_LOADFROMFILE);
     ASSERT_NE(bitmap, nullptr);
     BITMAP info = {};
     GetObjectA(bitmap, sizeof(info), &info);
@@ -117,7 +116,6 @@ TEST_F(ResourceTest, FilesLoadBottomUpTopDownAndFourBitAndScaleOnRequest) {
     EXPECT_EQ(info.bmHeight, 4);
     EXPECT_EQ(BitmapPixel(bitmap, 3, 3), RGB(15, 240, 7));
     DeleteObject(bitmap);
-    std::remove(path.c_str());
 }
 
 // Every way a file can be damaged or lie gives a null bitmap, never a crash or a read outside
@@ -126,10 +124,9 @@ TEST_F(ResourceTest, DamagedOrUnsupportedFilesGiveNull) {
     const DibLayout good = IndexedDib(5, 3, DistinctColours(), std::vector<uint8_t>(15, 7));
     const std::vector<uint8_t> goodFile = MakeBmpFile(good);
     auto loads = [](const std::vector<uint8_t>& bytes) {
-        const std::string path = WriteTempFile("damaged.bmp", bytes);
-        HANDLE bitmap = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+        const TempFile file("damaged.bmp", bytes);
+        HANDLE bitmap = LoadImageA(nullptr, file.path.c_str(), IMAGE_BITMAP, 0, 0,
                                    LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-        std::remove(path.c_str());
         if (bitmap == nullptr) {
             return false;
         }
@@ -174,12 +171,12 @@ TEST_F(ResourceTest, DamagedOrUnsupportedFilesGiveNull) {
     EXPECT_EQ(LoadImageA(nullptr, "/nonexistent/zephyx.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE),
               nullptr);
     EXPECT_EQ(LoadImageA(nullptr, "/tmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
-    const std::string path = WriteTempFile("good.bmp", goodFile);
-    EXPECT_EQ(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, -1, 0, LR_LOADFROMFILE), nullptr);
-    EXPECT_EQ(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 20000, LR_LOADFROMFILE), nullptr);
+    const TempFile goodBmp("good.bmp", goodFile);
+    const char* path = goodBmp.path.c_str();
+    EXPECT_EQ(LoadImageA(nullptr, path, IMAGE_BITMAP, -1, 0, LR_LOADFROMFILE), nullptr);
+    EXPECT_EQ(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 20000, LR_LOADFROMFILE), nullptr);
     HeadlessFailOperation(PlatformOp::LoadImageA, E_FAIL, 0, 1);
-    EXPECT_EQ(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
-    std::remove(path.c_str());
+    EXPECT_EQ(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
 }
 
 TEST_F(ResourceTest, ResourcesAcceptLargerHeadersWithTheTableBehindThem) {
@@ -197,8 +194,8 @@ TEST_F(ResourceTest, ResourcesAcceptLargerHeadersWithTheTableBehindThem) {
 }
 
 TEST_F(ResourceTest, FileReadsAreSequentialAndStopAtTheEnd) {
-    const std::string path = WriteTempFile("bytes.bin", {1, 2, 3, 4, 5});
-    HFILE file = _lopen(path.c_str(), OF_READ);
+    const TempFile bytes("bytes.bin", {1, 2, 3, 4, 5});
+    HFILE file = _lopen(bytes.path.c_str(), OF_READ);
     ASSERT_NE(file, HFILE_ERROR);
     uint8_t buffer[8] = {9, 9, 9, 9, 9, 9, 9, 9};
     EXPECT_EQ(_lread(file, buffer, 2), 2u);
@@ -207,7 +204,6 @@ TEST_F(ResourceTest, FileReadsAreSequentialAndStopAtTheEnd) {
     EXPECT_EQ(buffer[3], 9) << "bytes the file does not have are left alone";
     EXPECT_EQ(_lread(file, buffer, 8), 0u);
     EXPECT_EQ(_lclose(file), 0);
-    std::remove(path.c_str());
 
     EXPECT_EQ(_lopen("/nonexistent/file", OF_READ), HFILE_ERROR);
     EXPECT_EQ(_lopen("/tmp", OF_READ), HFILE_ERROR) << "a folder is not a file";

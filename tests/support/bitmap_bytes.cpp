@@ -89,12 +89,23 @@ void RegisterTestResource(const std::string& name, std::vector<uint8_t> bytes) {
     PlatformRegisterResource(&owned.resource);
 }
 
-std::string WriteTempFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+namespace {
+
+std::string TempPath(const std::string& name) {
     const char* folder = std::getenv("TMPDIR");
-    std::string path = std::string(folder != nullptr ? folder : "/tmp") + "/zephyx-test-" +
-                       std::to_string(getpid()) + "-" + name;
+    return std::string(folder != nullptr ? folder : "/tmp") + "/zephyx-test-" +
+           std::to_string(getpid()) + "-" + name;
+}
+
+}  // namespace
+
+TempFile::TempFile(const std::string& name, const std::vector<uint8_t>& bytes)
+    : path(TempPath(name)) {
     FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
-    return path;
+}
+
+TempFile::~TempFile() {
+    std::remove(path.c_str());
 }

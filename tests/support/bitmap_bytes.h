@@ -32,5 +32,13 @@ DibLayout IndexedDib(int width, int height, const std::vector<RGBQUAD>& colours,
 // of the same name takes its place).
 void RegisterTestResource(const std::string& name, std::vector<uint8_t> bytes);
 
-// Writes `bytes` to a file in the test's temporary folder and returns its path.
-std::string WriteTempFile(const std::string& name, const std::vector<uint8_t>& bytes);
+// `bytes` as a file in the test's temporary folder, removed when the object goes, however the
+// test ends.
+struct TempFile {
+    TempFile(const std::string& name, const std::vector<uint8_t>& bytes);
+    ~TempFile();
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const std::string path;
+};
