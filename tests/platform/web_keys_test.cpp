@@ -23,9 +23,9 @@ TEST(WebKeys, TheGameKeysMapToTheirVirtualKeys) {
 }
 
 TEST(WebKeys, TheBrowsersKeysAndNearMissesStayTheBrowsers) {
-    for (const char* code : {"F5", "F11", "F1", "KeyR", "KeyA", "Digit0", "Enter", "NumpadEnter",
-                             "AltLeft", "ControlLeft", "MetaLeft", "Tab", "", "F120", "F",
-                             "ArrowLeftX", "space", "Numpad4"}) {
+    for (const char* code :
+         {"F5", "F11", "F1", "KeyR", "KeyA", "Digit0", "Enter", "NumpadEnter", "AltLeft",
+          "ControlLeft", "MetaLeft", "Tab", "", "F120", "F", "ArrowLeftX", "space", "Numpad4"}) {
         EXPECT_EQ(Key(code, true), 0) << code;
         EXPECT_EQ(Key(code, false), 0) << code;
     }
