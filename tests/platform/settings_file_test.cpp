@@ -1,8 +1,6 @@
 // The settings file: what a player's choices look like on disk, and what happens when the file
 // is missing, damaged or cannot be written.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -24,10 +22,7 @@ protected:
         folder_ = pattern;
         path_ = folder_ + "/zephyx/settings";
     }
-    void TearDown() override {
-        chmod(folder_.c_str(), 0700);
-        fs::remove_all(folder_);
-    }
+    void TearDown() override { fs::remove_all(folder_); }
     void Put(const std::string& text) {
         fs::create_directories(fs::path(path_).parent_path());
         std::ofstream(path_, std::ios::binary) << text;
@@ -48,7 +43,8 @@ TEST_F(SettingsFileTest, WrittenChoicesReadBackAndNoTemporaryFileStays) {
     EXPECT_EQ(Read(&problem), words);
     EXPECT_EQ(problem, "");
     ASSERT_TRUE(WriteSettingsFile(path_, {{"window", "0"}}));
-    EXPECT_EQ(Read(&problem), (OptionWords{{"window", "0"}}));
+    EXPECT_FALSE(WriteSettingsFile(path_ + "/below-a-file", {{"window", "1"}}));
+    EXPECT_EQ(Read(&problem), (OptionWords{{"window", "0"}})) << "a failed write keeps it";
     EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path_).parent_path()), {}), 1);
 }
 
@@ -74,17 +70,6 @@ TEST_F(SettingsFileTest, ADamagedFileIsNoSettingsAndSaysWhy) {
     EXPECT_NE(problem, "") << "a folder where the file should be";
 }
 
-TEST_F(SettingsFileTest, AFileThatCannotBeWrittenLeavesTheOldOne) {
-    Put("scale=fit\n");
-    if (geteuid() != 0) {  // root writes into a read-only folder all the same
-        chmod(fs::path(path_).parent_path().c_str(), 0500);
-        EXPECT_FALSE(WriteSettingsFile(path_, {{"scale", "stretch"}}));
-    }
-    EXPECT_FALSE(WriteSettingsFile(path_ + "/below-a-file", {{"scale", "stretch"}}));
-    std::string problem;
-    EXPECT_EQ(Read(&problem), (OptionWords{{"scale", "fit"}}));
-}
-
 const char* gConfigHome;
 const char* gHome;
 const char* LookUp(const char* name) {
@@ -99,10 +84,8 @@ TEST(SettingsFolderTest, TheBaseDirectoryRules) {
     } cases[] = {
         {"/cfg", "/home/p", "/cfg/zephyx"},
         {nullptr, "/home/p", "/home/p/.config/zephyx"},
-        {"", "/home/p", "/home/p/.config/zephyx"},
         {"relative", "/home/p", "/home/p/.config/zephyx"},
-        {nullptr, nullptr, ""},
-        {nullptr, "", ""},
+        {"", "", ""},
     };
     for (const auto& c : cases) {
         gConfigHome = c.configHome;
