@@ -5,13 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "../src/png_file.h"
 #include "../src/shown_picture.h"
+#include "pictures_folder.h"
 #include "screenshot_files.h"
 
 namespace {
@@ -26,22 +25,6 @@ std::vector<uint8_t> PictureAsRgb(const PlatformPicture& picture) {
         rgb[i * 3 + 2] = colour.blue;
     }
     return rgb;
-}
-
-// XDG_PICTURES_DIR from the environment, else from the desktop's user-dirs.dirs file.
-std::string PicturesDir() {
-    if (const char* fromEnvironment = getenv("XDG_PICTURES_DIR")) {
-        return fromEnvironment;
-    }
-    const char* home = getenv("HOME");
-    const char* config = getenv("XDG_CONFIG_HOME");
-    std::string folder = config != nullptr && *config != '\0'
-                             ? config
-                             : std::string(home != nullptr ? home : "") + "/.config";
-    std::ifstream file(folder + "/user-dirs.dirs");
-    std::stringstream text;
-    text << file.rdbuf();
-    return PicturesDirFromUserDirs(text.str(), home != nullptr ? home : "");
 }
 
 }  // namespace
