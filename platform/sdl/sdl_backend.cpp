@@ -215,7 +215,7 @@ void HandleEvent(const SDL_Event& event) {
                 }
             } else if (event.key.keysym.sym == SDLK_F9) {
                 if (!event.key.repeat) {
-                    SaveScreenshot();
+                    TakeScreenshot();
                 }
             } else if (int key = VirtualKeyFromSdl(event.key.keysym.sym)) {
                 ReportKeyboardKey(key, true);
@@ -385,6 +385,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
 }
 
 void BackendCloseWindow() {
+    StopScreenshots();  // a screenshot taken just before the end is written all the same
     PresentLogFinish();
     StopGamepads();
     ReleaseScaledPresentation();
@@ -440,6 +441,7 @@ void BackendSetExclusiveFullscreen() {
 
 void BackendSetDisplayMode(int width, int height) {
     EnsureTexture(width, height);
+    StartScreenshots(width, height);
 }
 
 void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pitch,

@@ -1,33 +1,20 @@
 // A pad through SDL itself: a virtual controller, the SDL backend's event pump, and the real
-// game reading the keys the pad holds. SDL's dummy video driver stands in for a screen.
+// game reading the keys the pad holds.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
-#include <cstdlib>
-#include <functional>
-
-#include "app/frame.h"
-#include "app/main_window.h"
-#include "display/display.h"
 #include "game/actor.h"
-#include "platform/sdl/backend_options.h"
+#include "game/scene.h"
+#include "sdl_program_fixture.h"
 
 namespace {
 
-class SdlGamepadTest : public ::testing::Test {
+class SdlGamepadTest : public SdlProgramTest {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        // The dummy screen gives no window the focus, and SDL holds back pad events then.
-        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-        ProgramOptions options;
-        options.fullscreen = false;
-        SdlSetProgramOptions(options);
-        window = CreateMainWindow(nullptr, SW_SHOWDEFAULT);
-        ASSERT_NE(window, nullptr);
-        ASSERT_EQ(InitDisplay(window), DD_OK);
-
+        SdlProgramTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         SDL_VirtualJoystickDesc desc;
         SDL_zero(desc);
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -46,28 +33,9 @@ protected:
             SDL_JoystickClose(pad);
             SDL_JoystickDetachVirtual(padIndex);
         }
-        if (window != nullptr) {
-            DestroyWindow(window);
-        }
-        SDL_Quit();
+        SdlProgramTest::TearDown();
     }
 
-    // Runs frames as the message loop does, at most `frames`, until `done` holds.
-    bool RunFramesUntil(int frames, const std::function<bool()>& done) {
-        for (int i = 0; i < frames; ++i) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageA(&message);
-            }
-            if (done()) {
-                return true;
-            }
-            RunFrame(window);
-        }
-        return done();
-    }
-
-    HWND window = nullptr;
     SDL_Joystick* pad = nullptr;
     int padIndex = -1;
 };

@@ -11,8 +11,6 @@ public:
         path_ = mkdtemp(pattern);
     }
     ~TemporaryFolder() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
     const std::string& path() const { return path_; }
 
 private:
