@@ -1,5 +1,5 @@
 // A pad through SDL itself: a virtual controller, the SDL backend's event pump, and the real
-// game reading the keys the pad holds.
+// game reading the keys the pad holds, alone and together with the keyboard.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -58,5 +58,32 @@ TEST_F(SdlGamepadTest, SouthButtonStartsAGameAndFiresAndTheStickSteers) {
     EXPECT_TRUE(RunFramesUntil(5, [] { return GetAsyncKeyState(VK_LEFT) == 0; }))
         << "the stick back in the middle lets go of the key";
 }
+
+// The fire key held on the keyboard (the space bar) and on the pad (the south button): while
+// one source holds it, the other pressing and releasing it changes nothing.
+class SdlKeyboardAndPadTest : public SdlGamepadTest, public ::testing::WithParamInterface<bool> {
+protected:
+    bool HoldFire(bool onKeyboard, bool down) {
+        if (onKeyboard) {
+            PushKey(SDLK_SPACE, down);
+        } else {
+            SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, down);
+        }
+        HandleMessages();
+        return (GetAsyncKeyState(VK_SPACE) & 0x8000) != 0;
+    }
+};
+
+TEST_P(SdlKeyboardAndPadTest, AKeyStaysDownWhileTheOtherSourcePressesAndReleasesIt) {
+    const bool keyboardFirst = GetParam();
+    EXPECT_TRUE(HoldFire(keyboardFirst, true));
+    EXPECT_TRUE(HoldFire(!keyboardFirst, true));
+    EXPECT_TRUE(HoldFire(!keyboardFirst, false)) << "released while the first source holds it";
+    EXPECT_FALSE(HoldFire(keyboardFirst, false)) << "held when no source holds it";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWays, SdlKeyboardAndPadTest, ::testing::Bool(), [](const auto& info) {
+    return info.param ? "KeyboardFirst" : "PadFirst";
+});
 
 }  // namespace
