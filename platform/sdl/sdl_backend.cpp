@@ -81,6 +81,10 @@ void SetFullscreen(bool fullscreen) {
         return;
     }
     if (!WindowManagerRuns(gWindow)) {
+        // SDL's flag from a window manager that has gone since would keep SDL from resizing.
+        if ((SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN) != 0) {
+            SDL_SetWindowFullscreen(gWindow, 0);
+        }
         CoverDisplayWithoutWindowManager(gWindow, fullscreen, gWindowedWidth, gWindowedHeight);
         gFullscreen = fullscreen;
         return;
