@@ -1,71 +1,176 @@
 #include "screenshot.h"
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <sstream>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../src/png_file.h"
 #include "../src/shown_picture.h"
+#include "pictures_folder.h"
 #include "screenshot_files.h"
 
 namespace {
 
-std::vector<uint8_t> PictureAsRgb(const PlatformPicture& picture) {
+// A picture taken by F9, as the platform showed it.
+struct TakenPicture {
+    std::vector<uint8_t> indices;
+    BackendColor palette[256];
+    int width = 0;
+    int height = 0;
+    time_t when = 0;
+};
+
+void ConvertToRgb(const TakenPicture& picture, uint8_t* rgb) {
     const size_t count = static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
-    std::vector<uint8_t> rgb(count * 3);
     for (size_t i = 0; i < count; ++i) {
         const BackendColor& colour = picture.palette[picture.indices[i]];
         rgb[i * 3] = colour.red;
         rgb[i * 3 + 1] = colour.green;
         rgb[i * 3 + 2] = colour.blue;
     }
-    return rgb;
 }
 
-// XDG_PICTURES_DIR from the environment, else from the desktop's user-dirs.dirs file.
-std::string PicturesDir() {
-    if (const char* fromEnvironment = getenv("XDG_PICTURES_DIR")) {
-        return fromEnvironment;
-    }
-    const char* home = getenv("HOME");
-    const char* config = getenv("XDG_CONFIG_HOME");
-    std::string folder = config != nullptr && *config != '\0'
-                             ? config
-                             : std::string(home != nullptr ? home : "") + "/.config";
-    std::ifstream file(folder + "/user-dirs.dirs");
-    std::stringstream text;
-    text << file.rdbuf();
-    return PicturesDirFromUserDirs(text.str(), home != nullptr ? home : "");
-}
-
-}  // namespace
-
-void SaveScreenshot() {
-    const PlatformPicture picture = PlatformShownPicture();
-    if (picture.indices == nullptr) {
-        fprintf(stderr, "zephyx: no screenshot: nothing has been shown yet\n");
-        return;
-    }
-    time_t now = time(nullptr);
+void WritePng(const uint8_t* rgb, int width, int height, time_t taken) {
     std::tm local;
-    localtime_r(&now, &local);
-    std::string path =
-        NewScreenshotPath(ScreenshotFolders(PicturesDir().c_str(), getenv("HOME")), local);
+    localtime_r(&taken, &local);
+    const char* home = getenv("HOME");
+    const std::string path =
+        NewScreenshotPath(ScreenshotFolders(PicturesDir().c_str(), home), local);
     if (path.empty()) {
         fprintf(stderr, "zephyx: no screenshot: no folder for it can be made or written\n");
         return;
     }
     std::string error;
-    if (WriteRgbPng(path.c_str(), PictureAsRgb(picture).data(), picture.width, picture.height,
-                    error)) {
+    if (WriteRgbPng(path.c_str(), rgb, width, height, error)) {
         fprintf(stderr, "zephyx: screenshot saved as %s\n", path.c_str());
     } else {
         fprintf(stderr, "zephyx: screenshot %s not written: %s\n", path.c_str(), error.c_str());
     }
+}
+
+const int kWriterNiceness = 10;
+
+// One picture waits for the writer while it writes the one before: F9 as fast as a player
+// presses it costs the frame a copy and nothing more.
+class ScreenshotWriter {
+public:
+    ~ScreenshotWriter() { Stop(); }
+
+    void Start(int width, int height) {
+        const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+        if (thread_.joinable() && taken_.indices.size() == count) {
+            return;
+        }
+        Stop();
+        taken_.indices.assign(count, 0);
+        rgb_.assign(count * 3, 0);
+        thread_ = std::thread(&ScreenshotWriter::Run, this);
+    }
+
+    void Take(const PlatformPicture& picture) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (waiting_) {
+                fprintf(stderr, "zephyx: no screenshot: the one before is not written yet\n");
+                return;
+            }
+        }
+        const size_t count =
+            static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
+        if (!thread_.joinable() || count > taken_.indices.size()) {
+            fprintf(stderr, "zephyx: no screenshot: no room was made for a %dx%d picture\n",
+                    picture.width, picture.height);
+            return;
+        }
+        // Copied without the lock: the writer reads the slot only once it is marked waiting.
+        memcpy(taken_.indices.data(), picture.indices, count);
+        memcpy(taken_.palette, picture.palette, sizeof taken_.palette);
+        taken_.width = picture.width;
+        taken_.height = picture.height;
+        taken_.when = time(nullptr);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            waiting_ = true;
+        }
+        wake_.notify_one();
+    }
+
+    void Stop() {
+        if (!thread_.joinable()) {
+            return;
+        }
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+        stopping_ = false;
+    }
+
+private:
+    // Until stopped with nothing waiting: each picture through its palette into the writer's
+    // own memory, which frees the slot for the next F9, then to its file.
+    void Run() {
+        // Below the frames: on a busy machine the picture may wait, the game should not.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kWriterNiceness);
+        for (;;) {
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                wake_.wait(lock, [this] { return waiting_ || stopping_; });
+                if (!waiting_) {
+                    return;
+                }
+            }
+            ConvertToRgb(taken_, rgb_.data());
+            const int width = taken_.width, height = taken_.height;
+            const time_t when = taken_.when;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                waiting_ = false;
+            }
+            WritePng(rgb_.data(), width, height, when);
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool waiting_ = false;  // taken_ holds a picture the writer has not converted yet
+    bool stopping_ = false;
+    TakenPicture taken_;
+    std::vector<uint8_t> rgb_;  // the writer's: the picture being written
+    std::thread thread_;
+};
+
+ScreenshotWriter gWriter;
+
+}  // namespace
+
+void StartScreenshots(int width, int height) {
+    gWriter.Start(width, height);
+}
+
+void TakeScreenshot() {
+    const PlatformPicture picture = PlatformShownPicture();
+    if (picture.indices == nullptr) {
+        fprintf(stderr, "zephyx: no screenshot: nothing has been shown yet\n");
+        return;
+    }
+    gWriter.Take(picture);
+}
+
+void StopScreenshots() {
+    gWriter.Stop();
 }

@@ -18,27 +18,6 @@ std::vector<std::string> ScreenshotFolders(const char* picturesDir, const char* 
     return folders;
 }
 
-std::string PicturesDirFromUserDirs(const std::string& text, const std::string& home) {
-    const std::string key = "XDG_PICTURES_DIR=\"";
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-        start = end == std::string::npos ? text.size() : end + 1;
-        // The key ends in the opening quote, so rfind finds at least that one.
-        size_t close = line.rfind('"');
-        if (line.rfind(key, 0) != 0 || close < key.size()) {
-            continue;
-        }
-        std::string value = line.substr(key.size(), close - key.size());
-        if (value.rfind("$HOME", 0) == 0) {
-            return home + value.substr(5);
-        }
-        return value.rfind("/", 0) == 0 ? value : std::string();
-    }
-    return {};
-}
-
 std::string ScreenshotFileName(const std::tm& when, int attempt) {
     char name[64];
     size_t length = strftime(name, sizeof name, "zephyx-%Y-%m-%d-%H%M%S", &when);

@@ -1,22 +1,17 @@
 // Where F9 screenshots go and what they are called.
 //
-// The folder is $XDG_PICTURES_DIR/zephyx, else ~/Pictures/zephyx, made as needed; only when
-// neither can be made, the current folder. Files are named by the local date and time, with a
-// number added when one of that name already exists.
+// The folder is zephyx/ in the pictures folder (pictures_folder.h), else ~/Pictures/zephyx, made
+// as needed; only when neither can be made, the current folder. Files are named by the local date
+// and time, with a number added when one of that name already exists.
 #pragma once
 
 #include <ctime>
 #include <string>
 #include <vector>
 
-// The folders to try, in order: from XDG_PICTURES_DIR and HOME (either may be null or empty),
+// The folders to try, in order: from the pictures folder and HOME (either may be null or empty),
 // and last the current folder ".".
 std::vector<std::string> ScreenshotFolders(const char* picturesDir, const char* home);
-
-// The pictures folder that the text of a user-dirs.dirs file names in its XDG_PICTURES_DIR
-// line ("$HOME/Pictures" or an absolute path), with $HOME replaced by `home`; empty when the
-// text names none. Desktops keep the folder there rather than in the environment.
-std::string PicturesDirFromUserDirs(const std::string& text, const std::string& home);
 
 // "zephyx-YYYY-MM-DD-HHMMSS.png" for `when`, or with "-N" before ".png" for attempt N > 1.
 std::string ScreenshotFileName(const std::tm& when, int attempt);

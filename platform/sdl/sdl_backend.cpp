@@ -84,6 +84,10 @@ void SetFullscreen(bool fullscreen) {
         return;
     }
     if (!WindowManagerRuns(gWindow)) {
+        // SDL's flag from a window manager that has gone since would keep SDL from resizing.
+        if ((SDL_GetWindowFlags(gWindow) & SDL_WINDOW_FULLSCREEN) != 0) {
+            SDL_SetWindowFullscreen(gWindow, 0);
+        }
         CoverDisplayWithoutWindowManager(gWindow, fullscreen, gWindowedWidth, gWindowedHeight);
         gFullscreen = fullscreen;
         return;
@@ -225,7 +229,7 @@ void HandleEvent(const SDL_Event& event) {
                 }
             } else if (event.key.keysym.sym == SDLK_F9) {
                 if (!event.key.repeat) {
-                    SaveScreenshot();
+                    TakeScreenshot();
                 }
             } else if (int key = VirtualKeyFromSdl(event.key.keysym.sym)) {
                 ReportKeyboardKey(key, true);
@@ -397,6 +401,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
 }
 
 void BackendCloseWindow() {
+    StopScreenshots();  // a screenshot taken just before the end is written all the same
     PresentLogFinish();
     StopGamepads();
     ReleaseScaledPresentation();
@@ -452,6 +457,7 @@ void BackendSetExclusiveFullscreen() {
 
 void BackendSetDisplayMode(int width, int height) {
     EnsureTexture(width, height);
+    StartScreenshots(width, height);
 }
 
 void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pitch,

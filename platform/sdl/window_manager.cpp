@@ -10,6 +10,8 @@ struct XCalls {
     decltype(&XInternAtom) internAtom = nullptr;
     decltype(&XGetWindowProperty) getWindowProperty = nullptr;
     decltype(&XFree) free = nullptr;
+    decltype(&XSync) sync = nullptr;
+    decltype(&XSetErrorHandler) setErrorHandler = nullptr;
 };
 
 bool LoadXCalls(XCalls* calls) {
@@ -21,29 +23,54 @@ bool LoadXCalls(XCalls* calls) {
     calls->getWindowProperty =
         reinterpret_cast<decltype(&XGetWindowProperty)>(dlsym(library, "XGetWindowProperty"));
     calls->free = reinterpret_cast<decltype(&XFree)>(dlsym(library, "XFree"));
+    calls->sync = reinterpret_cast<decltype(&XSync)>(dlsym(library, "XSync"));
+    calls->setErrorHandler =
+        reinterpret_cast<decltype(&XSetErrorHandler)>(dlsym(library, "XSetErrorHandler"));
     dlclose(library);  // SDL keeps it loaded
     return calls->internAtom != nullptr && calls->getWindowProperty != nullptr &&
-           calls->free != nullptr;
+           calls->free != nullptr && calls->sync != nullptr && calls->setErrorHandler != nullptr;
 }
 
-// A window manager that follows the desktop conventions names its check window on the root.
+// The window that `window`'s _NET_SUPPORTING_WM_CHECK property names; None when it names none.
+Window CheckWindowNamedBy(const XCalls& x, Display* display, Window window, Atom check) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    const int status = x.getWindowProperty(display, window, check, 0, 1, False, XA_WINDOW, &type,
+                                           &format, &count, &remaining, &data);
+    const Window named = status == Success && type == XA_WINDOW && count == 1 && data != nullptr
+                             ? *reinterpret_cast<Window*>(data)
+                             : None;
+    if (data != nullptr) {
+        x.free(data);
+    }
+    return named;
+}
+
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// A window manager that follows the desktop conventions names its check window on the root,
+// and the check window names itself. One that crashed leaves the root naming a window that is
+// gone, or by now someone else's: asking about it must not end the program (Xlib's default for
+// an X error), so errors are ignored meanwhile.
 bool RootNamesWindowManager(const XCalls& x, Display* display) {
     const Atom check = x.internAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
     if (check == None) {
         return false;
     }
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    const int status = x.getWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
-                                           XA_WINDOW, &type, &format, &count, &remaining, &data);
-    const bool named = status == Success && type == XA_WINDOW && count == 1 && data != nullptr &&
-                       *reinterpret_cast<Window*>(data) != None;
-    if (data != nullptr) {
-        x.free(data);
+    const Window named = CheckWindowNamedBy(x, display, DefaultRootWindow(display), check);
+    if (named == None) {
+        return false;
     }
-    return named;
+    x.sync(display, False);  // earlier requests' errors go to the handler they expect
+    const auto previous = x.setErrorHandler(IgnoreXError);
+    const Window itself = CheckWindowNamedBy(x, display, named, check);
+    x.sync(display, False);
+    x.setErrorHandler(previous);
+    return itself == named;
 }
 
 bool StateListsFullscreen(const XCalls& x, Display* display, Window window) {

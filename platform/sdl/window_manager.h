@@ -8,7 +8,8 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
-// True unless the window is on an X display without a window manager.
+// True unless the window is on an X display without a window manager: one whose check window
+// (_NET_SUPPORTING_WM_CHECK) is gone, as after a crash, counts as none.
 bool WindowManagerRuns(SDL_Window* window);
 
 // Whether the window manager shows the window full screen. SDL's own flag only records SDL's

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "app/frame.h"
 #include "display/display.h"
@@ -55,6 +56,17 @@ TEST(FrameAllocation, TheCounterSeesMallocAndNew) {
     gInt = new int(3);
     delete gInt;
     EXPECT_GE(AllocationCount() - before, 2u);
+
+    // This thread's count leaves out another thread's allocations.
+    before = AllocationCountOnThisThread();
+    std::thread([] {
+        for (int i = 0; i < 100; ++i)
+            std::free(gMalloc(24));
+    }).join();
+    EXPECT_LT(AllocationCountOnThisThread() - before, 100u);
+    before = AllocationCountOnThisThread();
+    std::free(gMalloc(24));
+    EXPECT_EQ(AllocationCountOnThisThread() - before, 1u);
 }
 
 TEST(FrameAllocation, TitleGameExplosionAndGameOverFramesAllocateNothing) {

@@ -16,7 +16,8 @@ CASE is one of:
                  there says so and uses the first
   window_manager under a window manager that switches full screen itself, one Alt+Enter (the
                  keypad's Enter too) still switches, and another window taking the focus
-                 minimises the game it made full screen
+                 minimises the game it made full screen; once the window manager is killed,
+                 Alt+Enter switches without it
 """
 
 import ctypes
@@ -429,14 +430,14 @@ def window_manager(program, _):
 
             window = wait_for("the game's window", game_window, START_SECONDS)[0]
 
-            def becomes(fullscreen, what):
+            def becomes(fullscreen, what, seconds=5):
                 def probe():
                     box = session.geometry_of(window)
                     full = box == screen
                     windowed = box[2:] == (640, 480)
                     ok = full if fullscreen else windowed
                     return box, [] if ok else [f"the window is at {box}"]
-                box = wait_for(what, probe, 5)
+                box = wait_for(what, probe, seconds)
                 log(f"{what}: {box}")
 
             manager.activate(window)
@@ -470,6 +471,24 @@ def window_manager(program, _):
                 None, [] if map_state(session, window) == "IsViewable"
                 else ["the game's window is not shown"]), 5)
             log("activated again: the game is shown")
+
+            # A window manager that crashes leaves the root naming its check window, which is
+            # gone: Alt+Enter then switches as it does without one, and nothing undoes it.
+            manager.switch_fullscreen(window, "add")
+            becomes(True, "full screen by the window manager")
+            time.sleep(0.5)  # the game follows the window manager's state, seen just now
+            manager.stop()
+            wait_for("the window manager's check window gone", lambda: (
+                None, [] if not manager.answers() else ["wmctrl still finds it"]), 5)
+            log("the window manager was killed")
+            # Nobody manages the focus now: the player gives it to the game, as by a click.
+            session.xdotool("windowfocus", "--sync", window)
+            for fullscreen, what in ((False, "a window"), (True, "full screen"),
+                                     (False, "a window")):
+                session.key("alt+Return")
+                becomes(fullscreen, f"Alt+Enter without the window manager: {what}")
+                time.sleep(2)  # longer than the backend waits for a window manager's answer
+                becomes(fullscreen, f"still {what} two seconds later", seconds=0)
             if not game.running():
                 raise Failure("the game ended on the way")
             quit_with(game, session, "Escape")

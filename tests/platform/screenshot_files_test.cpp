@@ -1,7 +1,6 @@
 // Where F9 screenshots go, what they are called, and the PNG writer behind them and the
 // headless capture, read back with libpng.
 #include <gtest/gtest.h>
-#include <png.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,21 +13,10 @@
 #include "headless.h"
 #include "platform/sdl/screenshot_files.h"
 #include "platform/src/png_file.h"
+#include "support/png_pixels.h"
+#include "support/temporary_folder.h"
 
 namespace {
-
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        char pattern[] = "/tmp/zephyx-shots-XXXXXX";
-        path_ = mkdtemp(pattern);
-    }
-    ~TemporaryFolder() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 std::tm When() {
     std::tm when = {};
@@ -60,20 +48,6 @@ TEST(ScreenshotFilesTest, PicturesFolderFirstThenHomeThenHere) {
     EXPECT_EQ(ScreenshotFolders("", nullptr), (std::vector<std::string>{"."}));
 }
 
-TEST(ScreenshotFilesTest, PicturesFolderFromTheDesktopsUserDirsFile) {
-    const std::string file =
-        "# written by xdg-user-dirs-update\n"
-        "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-        "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
-    EXPECT_EQ(PicturesDirFromUserDirs(file, "/home/ann"), "/home/ann/Bilder");
-    EXPECT_EQ(PicturesDirFromUserDirs("XDG_PICTURES_DIR=\"/srv/shots\"", "/home/ann"),
-              "/srv/shots");
-    EXPECT_EQ(PicturesDirFromUserDirs("XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n", "/h"), "");
-    EXPECT_EQ(PicturesDirFromUserDirs("XDG_PICTURES_DIR=\"relative\"\n", "/h"), "");
-    EXPECT_EQ(PicturesDirFromUserDirs("#XDG_PICTURES_DIR=\"$HOME/Old\"\n", "/h"), "");
-    EXPECT_EQ(PicturesDirFromUserDirs("", "/h"), "");
-}
-
 TEST(ScreenshotFilesTest, NamedByDateAndTimeWithANumberForTheSameSecond) {
     EXPECT_EQ(ScreenshotFileName(When(), 1), "zephyx-2026-03-07-090503.png");
     EXPECT_EQ(ScreenshotFileName(When(), 2), "zephyx-2026-03-07-090503-2.png");
@@ -99,24 +73,6 @@ TEST(ScreenshotFilesTest, AFolderThatCannotBeMadeFallsThroughToTheNext) {
     EXPECT_EQ(NewScreenshotPath({blocker + "/zephyx"}, When()), "");
 }
 
-// The file's pixels as RGB bytes, read by libpng; empty when it is not a readable PNG.
-std::vector<uint8_t> ReadPng(const std::string& path, int& width, int& height) {
-    png_image image;
-    memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
-        return {};
-    }
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
-        return {};
-    }
-    width = static_cast<int>(image.width);
-    height = static_cast<int>(image.height);
-    return rgb;
-}
-
 TEST(PngFileTest, WritesExactlyThePixelsGiven) {
     TemporaryFolder temporary;
     const int width = 37, height = 5;
@@ -128,7 +84,7 @@ TEST(PngFileTest, WritesExactlyThePixelsGiven) {
     std::string error;
     ASSERT_TRUE(WriteRgbPng(path.c_str(), rgb.data(), width, height, error)) << error;
     int readWidth = 0, readHeight = 0;
-    EXPECT_EQ(ReadPng(path, readWidth, readHeight), rgb);
+    EXPECT_EQ(ReadPngRgb(path, &readWidth, &readHeight), rgb);
     EXPECT_EQ(readWidth, width);
     EXPECT_EQ(readHeight, height);
 }
@@ -157,7 +113,7 @@ TEST_F(HeadlessCaptureTest, WritesThePresentedPictureThroughThePalette) {
     ASSERT_EQ(primary->Flip(nullptr, DDFLIP_WAIT), DD_OK);
     ASSERT_TRUE(HeadlessWritePresentedPng(path.c_str()));
     int width = 0, height = 0;
-    std::vector<uint8_t> rgb = ReadPng(path, width, height);
+    std::vector<uint8_t> rgb = ReadPngRgb(path, &width, &height);
     ASSERT_EQ(width, 640);
     ASSERT_EQ(height, 480);
     EXPECT_EQ(rgb, HeadlessPresentedRgb());

@@ -1,33 +1,20 @@
 // A pad through SDL itself: a virtual controller, the SDL backend's event pump, and the real
-// game reading the keys the pad holds. SDL's dummy video driver stands in for a screen.
+// game reading the keys the pad holds, alone and together with the keyboard.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
-#include <cstdlib>
-#include <functional>
-
-#include "app/frame.h"
-#include "app/main_window.h"
-#include "display/display.h"
 #include "game/actor.h"
-#include "platform/sdl/backend_options.h"
+#include "game/scene.h"
+#include "sdl_program_fixture.h"
 
 namespace {
 
-class SdlGamepadTest : public ::testing::Test {
+class SdlGamepadTest : public SdlProgramTest {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        // The dummy screen gives no window the focus, and SDL holds back pad events then.
-        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-        ProgramOptions options;
-        options.fullscreen = false;
-        SdlSetProgramOptions(options);
-        window = CreateMainWindow(nullptr, SW_SHOWDEFAULT);
-        ASSERT_NE(window, nullptr);
-        ASSERT_EQ(InitDisplay(window), DD_OK);
-
+        SdlProgramTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         SDL_VirtualJoystickDesc desc;
         SDL_zero(desc);
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -46,28 +33,9 @@ protected:
             SDL_JoystickClose(pad);
             SDL_JoystickDetachVirtual(padIndex);
         }
-        if (window != nullptr) {
-            DestroyWindow(window);
-        }
-        SDL_Quit();
+        SdlProgramTest::TearDown();
     }
 
-    // Runs frames as the message loop does, at most `frames`, until `done` holds.
-    bool RunFramesUntil(int frames, const std::function<bool()>& done) {
-        for (int i = 0; i < frames; ++i) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageA(&message);
-            }
-            if (done()) {
-                return true;
-            }
-            RunFrame(window);
-        }
-        return done();
-    }
-
-    HWND window = nullptr;
     SDL_Joystick* pad = nullptr;
     int padIndex = -1;
 };
@@ -90,5 +58,32 @@ TEST_F(SdlGamepadTest, SouthButtonStartsAGameAndFiresAndTheStickSteers) {
     EXPECT_TRUE(RunFramesUntil(5, [] { return GetAsyncKeyState(VK_LEFT) == 0; }))
         << "the stick back in the middle lets go of the key";
 }
+
+// The fire key held on the keyboard (the space bar) and on the pad (the south button): while
+// one source holds it, the other pressing and releasing it changes nothing.
+class SdlKeyboardAndPadTest : public SdlGamepadTest, public ::testing::WithParamInterface<bool> {
+protected:
+    bool HoldFire(bool onKeyboard, bool down) {
+        if (onKeyboard) {
+            PushKey(SDLK_SPACE, down);
+        } else {
+            SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, down);
+        }
+        HandleMessages();
+        return (GetAsyncKeyState(VK_SPACE) & 0x8000) != 0;
+    }
+};
+
+TEST_P(SdlKeyboardAndPadTest, AKeyStaysDownWhileTheOtherSourcePressesAndReleasesIt) {
+    const bool keyboardFirst = GetParam();
+    EXPECT_TRUE(HoldFire(keyboardFirst, true));
+    EXPECT_TRUE(HoldFire(!keyboardFirst, true));
+    EXPECT_TRUE(HoldFire(!keyboardFirst, false)) << "released while the first source holds it";
+    EXPECT_FALSE(HoldFire(keyboardFirst, false)) << "held when no source holds it";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWays, SdlKeyboardAndPadTest, ::testing::Bool(), [](const auto& info) {
+    return info.param ? "KeyboardFirst" : "PadFirst";
+});
 
 }  // namespace

@@ -20,10 +20,21 @@
 namespace {
 std::atomic<size_t> gAllocations{0};
 std::atomic<size_t> gFrees{0};
+// Plain data in the program's own static TLS: reading it never allocates.
+thread_local size_t tThreadAllocations = 0;
+
+void CountOne() {
+    ++gAllocations;
+    ++tThreadAllocations;
+}
 }  // namespace
 
 size_t AllocationCount() {
     return gAllocations.load();
+}
+
+size_t AllocationCountOnThisThread() {
+    return tThreadAllocations;
 }
 
 size_t LiveAllocationCount() {
@@ -35,7 +46,7 @@ size_t LiveAllocationCount() {
 // The sanitizer owns malloc; it tells us about each allocation.
 namespace {
 void CountAllocation(const volatile void*, size_t) {
-    ++gAllocations;
+    CountOne();
 }
 void CountFree(const volatile void*) {
     ++gFrees;
@@ -54,16 +65,16 @@ void* __libc_realloc(void* memory, size_t size);
 void __libc_free(void* memory);
 
 void* malloc(size_t size) noexcept {
-    ++gAllocations;
+    CountOne();
     return __libc_malloc(size);
 }
 void* calloc(size_t count, size_t size) noexcept {
-    ++gAllocations;
+    CountOne();
     return __libc_calloc(count, size);
 }
 // Growing a block counts as a new allocation and the old one freed.
 void* realloc(void* memory, size_t size) noexcept {
-    ++gAllocations;
+    CountOne();
     if (memory != nullptr) {
         ++gFrees;
     }

@@ -11,6 +11,10 @@
 // Allocations since the program started; compare two readings around the code under test.
 size_t AllocationCount();
 
+// The same, made by the calling thread alone: what a frame allocates, while threads of the
+// platform's own (a screenshot's writer, SDL's) allocate as they please.
+size_t AllocationCountOnThisThread();
+
 // Allocations not yet freed; two equal readings around repeated work show that it leaks
 // nothing.
 size_t LiveAllocationCount();

@@ -1,0 +1,76 @@
+// Whole frames of the SDL backend, event pump included, allocate nothing once warm: the title,
+// a game steered from the keyboard, and the frames in which F9 takes a screenshot. The writer
+// thread may allocate, so only the frames' thread is counted; the files must still come out,
+// the last one even when the window closes right after F9.
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/scene.h"
+#include "sdl_program_fixture.h"
+#include "support/allocation_counter.h"
+#include "support/png_pixels.h"
+#include "support/temporary_folder.h"
+
+namespace {
+
+class SdlFramesTest : public SdlProgramTest {
+protected:
+    void SetUp() override {
+        setenv("XDG_PICTURES_DIR", pictures.path().c_str(), 1);
+        SdlProgramTest::SetUp();
+    }
+
+    size_t AllocationsOver(int frames) {
+        const size_t before = AllocationCountOnThisThread();
+        RunFramesUntil(frames);
+        return AllocationCountOnThisThread() - before;
+    }
+
+    static void PressF9() {
+        PushKey(SDLK_F9, true);
+        PushKey(SDLK_F9, false);
+    }
+
+    // How many screenshots are whole 640x480 PNG files.
+    int WholeScreenshots() const {
+        int whole = 0;
+        const std::string folder = pictures.path() + "/zephyx/";
+        if (DIR* listing = opendir(folder.c_str())) {
+            while (const dirent* entry = readdir(listing)) {
+                int width = 0, height = 0;
+                whole += !ReadPngRgb(folder + entry->d_name, &width, &height).empty() &&
+                         width == 640 && height == 480;
+            }
+            closedir(listing);
+        }
+        return whole;
+    }
+
+    TemporaryFolder pictures;
+};
+
+TEST_F(SdlFramesTest, TitleGameAndScreenshotFramesAllocateNothing) {
+    ASSERT_TRUE(RunFramesUntil(10, [] { return gScene == kSceneTitle; }));
+    AllocationsOver(70);  // warm: the counter text is first formatted after a second
+    EXPECT_EQ(AllocationsOver(30), 0u) << "title";
+    PressF9();
+    EXPECT_EQ(AllocationsOver(20), 0u) << "title with F9";
+
+    PushKey(SDLK_SPACE, true);
+    ASSERT_TRUE(RunFramesUntil(60, [] { return gScene == kSceneGame; }));
+    AllocationsOver(10);
+    PushKey(SDLK_LEFT, true);
+    EXPECT_EQ(AllocationsOver(30), 0u) << "a game, firing and steering";
+    PressF9();
+    EXPECT_EQ(AllocationsOver(20), 0u) << "a game with F9";
+
+    PressF9();
+    HandleMessages();
+    CloseWindow();
+    EXPECT_EQ(WholeScreenshots(), 3);
+}
+
+}  // namespace
