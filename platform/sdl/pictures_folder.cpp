@@ -1,5 +1,7 @@
 #include "pictures_folder.h"
 
+#include "settings_folder.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -63,9 +65,15 @@ bool IsAbsolute(const char* path) {
     return path != nullptr && path[0] == '/';
 }
 
-std::string UserDirsText(const std::string& home) {
-    const char* config = getenv("XDG_CONFIG_HOME");
-    const std::string folder = IsAbsolute(config) ? config : home + "/.config";
+const char* LookUpVariable(const char* name) {
+    return getenv(name);
+}
+
+std::string UserDirsText() {
+    const std::string folder = UserConfigFolder(LookUpVariable);
+    if (folder.empty()) {
+        return {};
+    }
     std::ifstream file(folder + "/user-dirs.dirs");
     std::stringstream text;
     text << file.rdbuf();
@@ -99,5 +107,5 @@ std::string ChoosePicturesDir(const char* environment, const std::string& userDi
 std::string PicturesDir() {
     const char* home = getenv("HOME");
     const std::string homeFolder = home != nullptr ? home : "";
-    return ChoosePicturesDir(getenv("XDG_PICTURES_DIR"), UserDirsText(homeFolder), homeFolder);
+    return ChoosePicturesDir(getenv("XDG_PICTURES_DIR"), UserDirsText(), homeFolder);
 }

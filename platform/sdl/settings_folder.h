@@ -8,6 +8,9 @@
 
 #include "program_options.h"
 
-// The folder for the program's own settings ($XDG_CONFIG_HOME/zephyx, or ~/.config/zephyx),
-// not made yet; empty when the environment names none.
+// The folder where programs keep a user's settings ($XDG_CONFIG_HOME, or ~/.config); empty
+// when the environment names none.
+std::string UserConfigFolder(EnvironmentLookup lookup);
+
+// The program's own folder in it (not made yet); empty when there is none.
 std::string SettingsFolder(EnvironmentLookup lookup);

@@ -9,14 +9,16 @@ bool IsAbsolute(const char* path) {
 
 }  // namespace
 
-std::string SettingsFolder(EnvironmentLookup lookup) {
+std::string UserConfigFolder(EnvironmentLookup lookup) {
     const char* config = lookup("XDG_CONFIG_HOME");
     if (IsAbsolute(config)) {
-        return std::string(config) + "/zephyx";
+        return config;
     }
     const char* home = lookup("HOME");
-    if (IsAbsolute(home)) {
-        return std::string(home) + "/.config/zephyx";
-    }
-    return {};
+    return IsAbsolute(home) ? std::string(home) + "/.config" : std::string();
+}
+
+std::string SettingsFolder(EnvironmentLookup lookup) {
+    const std::string folder = UserConfigFolder(lookup);
+    return folder.empty() ? folder : folder + "/zephyx";
 }
