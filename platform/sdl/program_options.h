@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "renderer_decision.h"
 #include "scaling_geometry.h"
 #include "vsync_decision.h"
 
@@ -14,6 +15,7 @@ struct ProgramOptions {
     bool fullscreen = true;
     ScaleMode scale = ScaleMode::kInteger;
     VsyncMode vsync = VsyncMode::kAuto;
+    RendererChoice renderer = RendererChoice::kAuto;
     int display = 0;  // SDL's display index, counted from 0
 };
 
@@ -33,7 +35,8 @@ struct ParsedOptions {
 // Returns the value of an environment variable, or null when it is not set.
 using EnvironmentLookup = const char* (*)(const char* name);
 
-// Reads argv[1..argc-1] and the ZEPHYX_SCALE, ZEPHYX_VSYNC and ZEPHYX_WINDOW variables; an
+// Reads argv[1..argc-1] and the ZEPHYX_SCALE, ZEPHYX_VSYNC, ZEPHYX_RENDERER and ZEPHYX_WINDOW
+// variables; an
 // option given on the command line wins over its variable. --help and --version win over
 // everything after them.
 ParsedOptions ParseProgramOptions(int argc, const char* const* argv, EnvironmentLookup lookup);
