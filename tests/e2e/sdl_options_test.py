@@ -16,6 +16,8 @@ CASE is one of:
   window_manager under a window manager that switches full screen itself, one Alt+Enter (the
                  keypad's Enter too) still switches, and another window taking the focus
                  minimises the game it made full screen
+  presentation   --renderer and --vsync (and SDL_RENDER_VSYNC) choose the path and the wait
+                 for the vertical blank, or say that they cannot
 """
 
 import ctypes
@@ -354,6 +356,40 @@ def displays(program, _):
             game.stop()
 
 
+def presentation(program, _):
+    """What --renderer and --vsync choose, from the line the program writes with ZEPHYX_DEBUG.
+    Xvfb's OpenGL is llvmpipe, so auto draws on the CPU unless vsync, which only a GPU renderer
+    can wait for, is asked for."""
+    cases = [
+        ([], {}, "through the window's surface, no vsync", None),
+        (["--vsync=on"], {}, "through the opengl renderer on llvmpipe", "vsync on"),
+        (["--renderer=gpu"], {"SDL_RENDER_VSYNC": "1"}, "through the opengl renderer", "vsync on"),
+        (["--renderer=gpu", "--vsync=off"], {"SDL_RENDER_VSYNC": "1"}, "renderer", "no vsync"),
+        (["--renderer=software", "--vsync=on"], {}, "through the software renderer",
+         "--vsync=on has no effect"),
+        (["--renderer=surface"], {"ZEPHYX_VSYNC": "on"}, "through the window's surface",
+         "--vsync=on has no effect"),
+    ]
+    with XServer(640, 480) as session:
+        for options, variables, path, also in cases:
+            session.env.update(variables, ZEPHYX_DEBUG="1")
+            game = start(session, program, *options)
+            try:
+                def said():
+                    text = output_of(game)
+                    missing = [w for w in (path, also) if w and w not in text]
+                    return text, [f"it said {text!r}, not {missing}"] if missing else []
+
+                text = wait_for(f"the path of {options} {variables}", said, START_SECONDS)
+                log(f"{options} {variables}: " + " / ".join(
+                    line for line in text.splitlines() if line.startswith("zephyx:")))
+                quit_with(game, session, "Escape")
+            finally:
+                game.stop()
+            for name in variables:
+                del session.env[name]
+
+
 class WindowManager:
     """A real window manager on the session, and its own full-screen switches (wmctrl)."""
 
@@ -449,7 +485,7 @@ def window_manager(program, _):
 
 
 CASES = {f.__name__: f for f in (command_line, window, fit, screenshot, focus, small_screens,
-                                  displays, window_manager)}
+                                  displays, window_manager, presentation)}
 
 
 def main():
