@@ -30,8 +30,8 @@ import time
 from picture import NAVY, close, parse_ppm
 from player import (START_SECONDS, Assets, frame_counter, game_problems, quit_with,
                     sharp_problems, title_problems, wait_for_title)
-from xsession import (Failure, Program, XServer, log, require, require_program, run_test,
-                      wait_for)
+from xsession import (PRESENTING, Failure, Program, XServer, log, require, require_program,
+                      run_test, wait_for)
 
 
 def bar_problems(shot, picture_box):
@@ -377,10 +377,13 @@ def presentation(program, _):
             try:
                 def said():
                     text = output_of(game)
-                    missing = [w for w in (path, also) if w and w not in text]
-                    return text, [f"it said {text!r}, not {missing}"] if missing else []
+                    return text, [] if PRESENTING in text else ["no line on the presentation"]
 
                 text = wait_for(f"the path of {options} {variables}", said, START_SECONDS)
+                missing = [w for w in (path, also) if w and w not in text]
+                if missing:
+                    raise Failure(f"{options} {variables}: the program said {text!r}, "
+                                  f"not {missing}")
                 log(f"{options} {variables}: " + " / ".join(
                     line for line in text.splitlines() if line.startswith("zephyx:")))
                 quit_with(game, session, "Escape")
