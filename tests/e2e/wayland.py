@@ -11,7 +11,6 @@ import pwd
 import shutil
 import subprocess
 import tempfile
-import time
 
 from picture import parse_ppm
 from xsession import Failure, Program, Skip, log, on_path, require, wait_for

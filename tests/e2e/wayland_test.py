@@ -4,33 +4,22 @@ OpenGL runs on llvmpipe and the window has no surface of its own.
 
     wayland_test.py PROGRAM KEYS_TOOL ASSETS SHOTS
 
-The title must show full screen at 2x, a game start with Space, Alt+Enter give a 640x480 window
-(which sway centres) and full screen again, the compositor closing the window end the program with status 0, and the compositor's end
-end it with one line on standard error and status 1, as the X server's does. The title and the
-first game picture land in SHOTS/sdl-wayland, for the comparison with the window surface's.
+The title must show full screen at 2x, Alt+Enter give a 640x480 window (which sway centres)
+and full screen again, Space start a game, the compositor closing the window end the program
+with status 0, and the compositor's end end it with one line on standard error and status 1, as
+the X server's does. The title and the first game picture land in SHOTS/sdl-wayland, for the
+comparison with the window surface's.
 """
 
 import os
 import shutil
 import sys
-import tempfile
 
 from player import (START_SECONDS, Assets, QUIT_SECONDS, game_problems, sharp_problems,
                     title_problems)
+from sdl_options_test import output_of, start
 from wayland import Sway
-from xsession import Failure, Program, log, require_program, run_test, wait_for
-
-
-def start(sway):
-    output = tempfile.TemporaryFile()
-    game = Program([sway.program], sway.env, output=output)
-    game.output = output
-    return game
-
-
-def output_of(game):
-    game.output.seek(0)
-    return game.output.read().decode(errors="replace")
+from xsession import Failure, log, require_program, run_test, wait_for
 
 
 FULL = (0, 0, 2)  # where the picture shows, and its whole factor
@@ -68,7 +57,7 @@ def ends(game, code, what):
 
 
 def play(sway, assets, shots):
-    game = start(sway)
+    game = start(sway, sway.program)
     try:
         title = shows(sway, True, "the title, full screen", title_problems,
                       START_SECONDS)
@@ -93,7 +82,7 @@ def play(sway, assets, shots):
 
 
 def lose_compositor(sway):
-    game = start(sway)
+    game = start(sway, sway.program)
     try:
         shows(sway, True, "the title", title_problems, START_SECONDS)
         sway.process.stop()  # sway and runuser, at once
