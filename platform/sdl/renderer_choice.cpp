@@ -72,9 +72,9 @@ bool UseSurfaceInstead(SDL_Window* window, SDL_Renderer* renderer) {
 bool ChooseSurface(SDL_Window* window, Presentation* presentation) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (!CanPresentOnSurface(window)) {
-        if (SDL_GetWindowSurface(window) != nullptr) {
-            SDL_SetError("the window's surface has a pixel format the game does not write");
-        }
+        SDL_SetError(SDL_GetWindowSurface(window) == nullptr
+                         ? "the window has no surface of its own"
+                         : "the window's surface has a pixel format the game does not write");
         return false;
     }
     *presentation = {nullptr, true};
@@ -98,8 +98,6 @@ const char* ChoiceName(RendererChoice choice) {
             return "gpu";
         case RendererChoice::kSoftware:
             return "software";
-        case RendererChoice::kSurface:
-            return "surface";
         default:
             return "auto";
     }
@@ -137,6 +135,8 @@ void ReportNoPresentation(RendererChoice choice) {
     char problem[100];
     if (choice == RendererChoice::kAuto) {
         snprintf(problem, sizeof problem, "Nothing can draw in the game's window:");
+    } else if (choice == RendererChoice::kSurface) {
+        snprintf(problem, sizeof problem, "The game cannot draw straight into its window:");
     } else {
         snprintf(problem, sizeof problem,
                  "The %s renderer cannot draw in the game's window:", ChoiceName(choice));
