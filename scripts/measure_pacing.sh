@@ -9,7 +9,8 @@
 # machine allows, and the program is judged by ratios to it. The figures: frame intervals'
 # median, 99th percentile and worst, and the shares within 1 and 2 ms of 1/60 s.
 #
-# Runs: vertical sync off (the default), vertical sync asked for (SDL_RENDER_VSYNC=1), and, if
+# Runs: the program's own choice (on Xvfb the window's surface, which cannot wait for the
+# vertical blank), SDL's GPU renderer (llvmpipe here) with vertical sync off and on, and, if
 # BASELINE_PROGRAM names another build of zephyx, that build the same way (from outside only).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -73,8 +74,9 @@ run_program() {
 
 echo "Frame intervals in ms; 'shown' counts real presents (the rest were unchanged pictures)."
 echo
-run_program "vsync off" "$program"
-run_program "vsync on" "$program" SDL_RENDER_VSYNC=1
+run_program "surface" "$program"
+run_program "gpu, vsync off" "$program" ZEPHYX_RENDERER=gpu ZEPHYX_VSYNC=off
+run_program "gpu, vsync on" "$program" ZEPHYX_RENDERER=gpu ZEPHYX_VSYNC=on
 if [ -n "${BASELINE_PROGRAM:-}" ]; then
     run_program "baseline" "$BASELINE_PROGRAM"
 fi

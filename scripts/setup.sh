@@ -21,6 +21,8 @@ ZEPHYX_TEST_PACKAGES=(
     mingw-w64
     wine wine64
     xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
+    libgl1-mesa-dri libegl1 libegl-mesa0 libgles2
+    sway grim libwayland-dev libxkbcommon-dev
     fonts-dejavu-core
     python3
     dpkg-dev desktop-file-utils appstream lintian icoutils
@@ -77,6 +79,14 @@ zephyx_install_packages() {
     zephyx_setup_step "installing the packages" "${run_as_root[@]}" apt-get install -y $missing
 }
 
+# sway, which the Wayland test runs, refuses root: as root (CI), the test runs it as this user.
+zephyx_make_wayland_user() {
+    [ "$(id -u)" -ne 0 ] && return 0
+    id zephyx-wayland >/dev/null 2>&1 && return 0
+    zephyx_setup_step "making the user zephyx-wayland for the Wayland test" \
+        useradd --system --no-create-home --shell /usr/sbin/nologin zephyx-wayland
+}
+
 # play: building and playing; web: building the browser version; test: all of that and
 # everything the tests need.
 zephyx_setup() {
@@ -88,6 +98,7 @@ zephyx_setup() {
         test)
             zephyx_install_packages "${ZEPHYX_PLAY_PACKAGES[@]}" "${ZEPHYX_WEB_PACKAGES[@]}" \
                 "${ZEPHYX_TEST_PACKAGES[@]}"
+            zephyx_make_wayland_user
             ;;
         *)
             echo "usage: bash scripts/setup.sh [play|web|test]" >&2

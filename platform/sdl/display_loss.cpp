@@ -1,9 +1,11 @@
 #include "display_loss.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -21,7 +23,32 @@ int EndWithLostDisplay(XDisplay*) {
     _exit(1);
 }
 
+using GetDisplayError = int (*)(wl_display*);
+
+// SDL has loaded the Wayland library itself; ask the one it uses.
+bool WaylandConnectionFailed(wl_display* display) {
+    void* library = dlopen("libwayland-client.so.0", RTLD_LAZY | RTLD_NOLOAD);
+    if (library == nullptr) {
+        return false;
+    }
+    auto getError = reinterpret_cast<GetDisplayError>(dlsym(library, "wl_display_get_error"));
+    const bool failed = getError != nullptr && getError(display) != 0;
+    dlclose(library);
+    return failed;
+}
+
 }  // namespace
+
+void EndIfCompositorLost(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) ||
+        info.subsystem != SDL_SYSWM_WAYLAND || !WaylandConnectionFailed(info.info.wl.display)) {
+        return;
+    }
+    fputs("zephyx: the display went away (the Wayland compositor ended); the game ends\n", stderr);
+    _exit(1);
+}
 
 void WatchForDisplayLoss() {
     const char* driver = SDL_GetCurrentVideoDriver();

@@ -19,13 +19,20 @@ const char kUsage[] =
     "                         stretch  the whole screen\n"
     "  --vsync=WHEN         wait for the display's vertical blank:\n"
     "                         auto     only at 60, 120, 180 or 240 Hz (the default)\n"
-    "                         on, off\n"
+    "                         on, off  always, never; only a GPU renderer can wait, so on\n"
+    "                                  keeps it where auto would draw on the CPU\n"
+    "  --renderer=HOW       how the picture reaches the screen:\n"
+    "                         auto     the GPU's renderer; where OpenGL runs on the CPU, the\n"
+    "                                  window's surface (the default)\n"
+    "                         gpu      SDL's GPU renderer (OpenGL, OpenGL ES), wherever it runs\n"
+    "                         software SDL's software renderer, no vsync\n"
+    "                         surface  straight into the window's surface, no vsync\n"
     "  --display=N          open on display N, counted from 0 (default 0)\n"
     "  --help               show this help and exit\n"
     "  --version            show the version and exit\n"
     "\n"
-    "The environment variables ZEPHYX_SCALE=MODE, ZEPHYX_VSYNC=WHEN and ZEPHYX_WINDOW=1 (or 0)\n"
-    "set the same; options on the command line win.\n"
+    "The environment variables ZEPHYX_SCALE=MODE, ZEPHYX_VSYNC=WHEN, ZEPHYX_RENDERER=HOW and\n"
+    "ZEPHYX_WINDOW=1 (or 0) set the same; options on the command line win.\n"
     "\n"
     "The options given on the command line, and the switches between full screen and a\n"
     "window, are remembered for the next run in $XDG_CONFIG_HOME/zephyx/settings (or\n"
@@ -42,6 +49,7 @@ struct Given {
     std::optional<bool> fullscreen;
     std::optional<ScaleMode> scale;
     std::optional<VsyncMode> vsync;
+    std::optional<RendererChoice> renderer;
     std::optional<int> display;
 };
 
@@ -66,6 +74,15 @@ std::optional<ScaleMode> ScaleFromText(const std::string& text) {
 std::optional<VsyncMode> VsyncFromText(const std::string& text) {
     static const std::pair<const char*, VsyncMode> kWords[] = {
         {"auto", VsyncMode::kAuto}, {"on", VsyncMode::kOn}, {"off", VsyncMode::kOff}};
+    return LookUpWord(text, kWords);
+}
+
+std::optional<RendererChoice> RendererFromText(const std::string& text) {
+    static const std::pair<const char*, RendererChoice> kWords[] = {
+        {"auto", RendererChoice::kAuto},
+        {"gpu", RendererChoice::kGpu},
+        {"software", RendererChoice::kSoftware},
+        {"surface", RendererChoice::kSurface}};
     return LookUpWord(text, kWords);
 }
 
@@ -119,6 +136,7 @@ std::string ReadValue(const std::string& name, const std::string& value, Convert
 
 const char kScaleValues[] = "integer, fit or stretch";
 const char kVsyncValues[] = "auto, on or off";
+const char kRendererValues[] = "auto, gpu, software or surface";
 const char kDisplayValues[] = "a display number from 0";
 const char kSwitchValues[] = "1 or 0";
 
@@ -154,7 +172,7 @@ void ReadRemembered(const OptionWords& remembered, const char* name, Convert con
     }
 }
 
-const char* const kOptionNames[] = {"window", "scale", "vsync", "display"};
+const char* const kOptionNames[] = {"window", "scale", "vsync", "renderer", "display"};
 
 }  // namespace
 
@@ -185,7 +203,8 @@ ParsedOptions ParseProgramOptions(int argc, const char* const* argv, Environment
             continue;
         }
         OptionWithValue option = SplitOption(argument);
-        if (option.name != "--scale" && option.name != "--vsync" && option.name != "--display") {
+        if (option.name != "--scale" && option.name != "--vsync" && option.name != "--renderer" &&
+            option.name != "--display") {
             return Bad(argument.rfind("-", 0) == 0 ? "unknown option '" + argument + "'"
                                                    : "unexpected argument '" + argument + "'");
         }
@@ -200,6 +219,9 @@ ParsedOptions ParseProgramOptions(int argc, const char* const* argv, Environment
             error = ReadValue(option.name, *option.value, ScaleFromText, kScaleValues, given.scale);
         } else if (option.name == "--vsync") {
             error = ReadValue(option.name, *option.value, VsyncFromText, kVsyncValues, given.vsync);
+        } else if (option.name == "--renderer") {
+            error = ReadValue(option.name, *option.value, RendererFromText, kRendererValues,
+                              given.renderer);
         } else {
             error = ReadValue(option.name, *option.value, DisplayFromText, kDisplayValues,
                               given.display);
@@ -217,6 +239,8 @@ ParsedOptions ParseProgramOptions(int argc, const char* const* argv, Environment
     for (std::string error :
          {ReadVariable(lookup, "ZEPHYX_SCALE", ScaleFromText, kScaleValues, given.scale),
           ReadVariable(lookup, "ZEPHYX_VSYNC", VsyncFromText, kVsyncValues, given.vsync),
+          ReadVariable(lookup, "ZEPHYX_RENDERER", RendererFromText, kRendererValues,
+                       given.renderer),
           ReadVariable(lookup, "ZEPHYX_WINDOW", SwitchFromText, kSwitchValues, window)}) {
         if (!error.empty()) {
             return Bad(error);
@@ -226,12 +250,14 @@ ParsedOptions ParseProgramOptions(int argc, const char* const* argv, Environment
     ParsedOptions parsed;
     ReadRemembered(remembered, "scale", ScaleFromText, given.scale, parsed.ignored);
     ReadRemembered(remembered, "vsync", VsyncFromText, given.vsync, parsed.ignored);
+    ReadRemembered(remembered, "renderer", RendererFromText, given.renderer, parsed.ignored);
     ReadRemembered(remembered, "window", SwitchFromText, window, parsed.ignored);
     ReadRemembered(remembered, "display", DisplayFromText, given.display, parsed.ignored);
     parsed.chosen = std::move(chosen);
     parsed.options.fullscreen = !window.value_or(false);
     parsed.options.scale = given.scale.value_or(ScaleMode::kInteger);
     parsed.options.vsync = given.vsync.value_or(VsyncMode::kAuto);
+    parsed.options.renderer = given.renderer.value_or(RendererChoice::kAuto);
     parsed.options.display = given.display.value_or(0);
     return parsed;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "renderer_decision.h"
 #include "scaling_geometry.h"
 #include "vsync_decision.h"
 
@@ -16,6 +17,7 @@ struct ProgramOptions {
     bool fullscreen = true;
     ScaleMode scale = ScaleMode::kInteger;
     VsyncMode vsync = VsyncMode::kAuto;
+    RendererChoice renderer = RendererChoice::kAuto;
     int display = 0;  // SDL's display index, counted from 0
 };
 
@@ -41,9 +43,10 @@ struct ParsedOptions {
 // Returns the value of an environment variable, or null when it is not set.
 using EnvironmentLookup = const char* (*)(const char* name);
 
-// Reads argv[1..argc-1], the ZEPHYX_SCALE, ZEPHYX_VSYNC and ZEPHYX_WINDOW variables and the
-// `remembered` choices: an option given on the command line wins over its variable, which wins
-// over what was remembered. --help and --version win over everything after them. A remembered
+// Reads argv[1..argc-1], the ZEPHYX_SCALE, ZEPHYX_VSYNC, ZEPHYX_RENDERER and ZEPHYX_WINDOW
+// variables and the
+// `remembered` choices: an option given on the command line wins over its variable, which
+// wins over what was remembered. --help and --version win over everything after them. A remembered
 // word that is not understood is left out and named in `ignored`, never an error.
 ParsedOptions ParseProgramOptions(int argc, const char* const* argv, EnvironmentLookup lookup,
                                   const OptionWords& remembered = {});

@@ -1,4 +1,5 @@
-// Screens whose colour depth SDL cannot render to (8-bit palettes, 30-bit deep colour).
+// Screens whose colour depth SDL cannot draw to on the CPU (8-bit palettes, 30-bit deep colour,
+// which OpenGL may still show).
 //
 // Called when no renderer could be made for the window: names the depth and the fix in one line
 // on standard error and, since a player who started the game from a menu never sees that, in

@@ -20,6 +20,7 @@
 #include "present_log.h"
 #include "quit_signals.h"
 #include "remembered_settings.h"
+#include "renderer_choice.h"
 #include "scaled_presentation.h"
 #include "screen_depth.h"
 #include "screenshot.h"
@@ -216,6 +217,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
 void HandleEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
+            EndIfCompositorLost(gWindow);
             PlatformCloseRequested();
             break;
         case SDL_WINDOWEVENT:
@@ -280,51 +282,6 @@ bool EnsureTexture(int width, int height) {
     return gTexture != nullptr;
 }
 
-// True when the renderer draws through OpenGL that is itself rasterised on the CPU (Mesa's
-// llvmpipe or softpipe, as on a machine without a GPU or under Xvfb).
-bool IsSoftwareOpenGl(SDL_Renderer* renderer) {
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || strncmp(info.name, "opengl", 6) != 0) {
-        return false;
-    }
-    using GetString = const unsigned char* (*)(unsigned int);
-    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    if (getString == nullptr) {
-        return false;
-    }
-    const unsigned int kGlRenderer = 0x1F01;
-    const char* name = reinterpret_cast<const char*>(getString(kGlRenderer));
-    return name != nullptr &&
-           (strstr(name, "llvmpipe") != nullptr || strstr(name, "softpipe") != nullptr ||
-            strstr(name, "Software Rasterizer") != nullptr);
-}
-
-// The GPU's renderer where there is one. Where OpenGL runs on the CPU, SDL's own software
-// renderer shows the same picture for a fraction of the processor time (and the backend then
-// goes without a renderer, see UseSurfaceInstead). A renderer chosen with SDL_RENDER_DRIVER
-// is kept as it is.
-SDL_Renderer* CreateRenderer(SDL_Window* window) {
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
-    if (renderer != nullptr && SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr &&
-        IsSoftwareOpenGl(renderer)) {
-        SDL_DestroyRenderer(renderer);
-        // Otherwise SDL would show the software renderer's picture through OpenGL again.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    return renderer;
-}
-
-// Where SDL would render on the CPU, drawing into the window's surface ourselves sends the
-// display only the picture each frame instead of the whole screen. (The software renderer
-// draws into that same surface, so the surface can be asked about while it exists.)
-bool UseSurfaceInstead(SDL_Window* window, SDL_Renderer* renderer) {
-    SDL_RendererInfo info;
-    return SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr &&
-           SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0 &&
-           CanPresentOnSurface(window);
-}
-
 bool ForwardQuitSignal() {
     if (!TakeQuitSignal()) {
         return false;
@@ -372,26 +329,23 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         return false;
     }
     SetWindowIconForDesktop(gWindow);
-    gRenderer = CreateRenderer(gWindow);
-    if (gRenderer == nullptr) {
+    const ProgramOptions& options = SdlProgramOptions();
+    Presentation presentation;
+    if (!ChoosePresentation(gWindow, options.renderer, options.vsync, &presentation)) {
         const int depth = UnsupportedScreenDepth(gWindow);
-        if (depth == 0) {
-            fprintf(stderr, "zephyx: no renderer for the window: %s\n", SDL_GetError());
-        }
         SDL_DestroyWindow(gWindow);
         gWindow = nullptr;
         if (depth != 0) {
             ReportUnsupportedScreenDepth(depth);
+        } else {
+            ReportNoPresentation(options.renderer);
         }
         return false;
     }
-    gOnSurface = UseSurfaceInstead(gWindow, gRenderer);
-    if (gOnSurface) {
-        SDL_DestroyRenderer(gRenderer);
-        gRenderer = nullptr;
-    } else {
-        ChooseVsync(gWindow, gRenderer, SdlProgramOptions().vsync);
-    }
+    gRenderer = presentation.renderer;
+    gOnSurface = presentation.onSurface;
+    ChooseVsync(gWindow, gRenderer, options.vsync);
+    DescribePresentation(presentation);
     SDL_ShowWindow(gWindow);
     SDL_ShowCursor(SDL_DISABLE);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);  // the window manager's own full-screen changes

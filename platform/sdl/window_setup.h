@@ -14,6 +14,7 @@ int ChosenDisplay(int requested);
 // where the display cannot be asked.
 ScaleSize WindowedSizeOn(int display, int pictureWidth, int pictureHeight);
 
-// Turns the renderer's vertical sync on or off as ShouldUseVsync decides for the display the
-// window is on.
+// Turns a GPU renderer's vertical sync on or off as ShouldUseVsync decides for the display the
+// window is on; in auto mode SDL_RENDER_VSYNC, when set, decides instead. Drawing on the CPU
+// (no renderer, or SDL's software one) cannot wait for the vertical blank: asked to, it says so.
 void ChooseVsync(SDL_Window* window, SDL_Renderer* renderer, VsyncMode mode);

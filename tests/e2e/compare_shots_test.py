@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Compares the title and the first game picture of the Windows program under Wine with the
-Linux program's, where the pictures do not depend on the clock or on chance.
+"""Compares the title and the first game picture of two runs of the play test, where the
+pictures do not depend on the clock or on chance: the Windows program under Wine with the Linux
+program, or the Linux program on its window surface with the same on a GPU renderer.
 
-    compare_shots_test.py SHOTS
+    compare_shots_test.py SHOTS [REFERENCE OTHER]     (wine sdl when not given)
 
 The title must match everywhere but the frame counter. In a game the panel and the right
 border must match exactly, and the star field wherever neither picture has a sprite on it.
@@ -25,11 +26,11 @@ def inside(box, x, y):
 
 
 class Comparison:
-    def __init__(self, windows, ours):
-        self.windows, self.ours = windows, ours
+    def __init__(self, names, reference, other):
+        self.names, self.reference, self.other = names, reference, other
 
     def same(self, x, y):
-        return self.windows.at(x, y) == self.ours.at(x, y)
+        return self.reference.at(x, y) == self.other.at(x, y)
 
     def differing(self, box, skip=()):
         left, top, right, bottom = box
@@ -41,27 +42,30 @@ def describe(points, comparison):
     x, y = points[0]
     xs, ys = [p[0] for p in points], [p[1] for p in points]
     return (f"{len(points)} pixels in ({min(xs)}, {min(ys)})-({max(xs)}, {max(ys)}), "
-            f"first at ({x}, {y}): Wine {comparison.windows.at(x, y)}, "
-            f"ours {comparison.ours.at(x, y)}")
+            f"first at ({x}, {y}): {comparison.names[0]} {comparison.reference.at(x, y)}, "
+            f"{comparison.names[1]} {comparison.other.at(x, y)}")
 
 
 def main():
     shots = sys.argv[1]
+    names = tuple(sys.argv[2:4]) or ("wine", "sdl")
     paths = {(platform, scene): os.path.join(shots, platform, scene + ".ppm")
-             for platform in ("wine", "sdl") for scene in ("title", "game")}
+             for platform in names for scene in ("title", "game")}
     missing = [path for path in paths.values() if not os.path.exists(path)]
     if missing:
         raise Skip("no screenshots from a play test that was skipped: " + ", ".join(missing))
     problems = []
 
-    title = Comparison(load_ppm(paths["wine", "title"]), load_ppm(paths["sdl", "title"]))
+    pictures = {scene: [load_ppm(paths[name, scene]) for name in names]
+                for scene in ("title", "game")}
+    title = Comparison(names, *pictures["title"])
     wrong = title.differing((0, 0, 640, 480), skip=[FPS_BOX])
     if wrong:
         problems.append("title: " + describe(wrong, title))
     else:
         log("title: the same outside the frame counter")
 
-    game = Comparison(load_ppm(paths["wine", "game"]), load_ppm(paths["sdl", "game"]))
+    game = Comparison(names, *pictures["game"])
     wrong = game.differing((0, 0, 150, 480), skip=[FPS_BOX, SCORE_BOX])
     wrong += game.differing((630, 0, 640, 480))
     if wrong:
@@ -78,7 +82,7 @@ def main():
         "may too)" + (": " + describe(ship, game) if ship else ""))
 
     if problems:
-        raise Failure("the platforms draw differently: " + "; ".join(problems))
+        raise Failure(f"{names[0]} and {names[1]} draw differently: " + "; ".join(problems))
 
 
 if __name__ == "__main__":

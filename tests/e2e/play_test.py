@@ -4,7 +4,8 @@
     play_test.py sdl PROGRAM ASSETS SHOTS     the Linux program
     play_test.py wine PROGRAM.exe ASSETS SHOTS the Windows program under Wine
 
-The title and the first game picture land in SHOTS for the comparison between platforms.
+The title and the first game picture land in SHOTS for the comparison between platforms (in
+sdl-PATH for the Linux program on the presentation path ZEPHYX_E2E_PATH names, see xsession).
 """
 
 import os
@@ -14,7 +15,8 @@ import tempfile
 
 from player import Assets, play
 from wine import WinePrefix
-from xsession import Failure, Program, XServer, log, require_program, run_test
+from xsession import (Failure, Program, XServer, log, require_program, run_test,
+                      test_path)
 
 
 def check_full_screen(session, program):
@@ -40,7 +42,7 @@ def main():
     require_program(program, "cmake --preset windows && cmake --build --preset windows"
                     if platform == "wine" else "the default preset builds it with SDL2")
     assets = Assets(assets)
-    shots = os.path.join(shots, platform)
+    shots = os.path.join(shots, platform + (f"-{test_path()}" if test_path() else ""))
     shutil.rmtree(shots, ignore_errors=True)
     os.makedirs(shots)
     with XServer(640, 480, 24) as session:

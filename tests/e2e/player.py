@@ -125,6 +125,9 @@ def quit_with(program, session, key):
     log(f"{key}: exit code {code} after {time.monotonic() - pressed:.2f} s")
     if code != 0:
         raise Failure(f"{key} ended the program with exit code {code}")
+    problems = program.path_problems()
+    if problems:
+        raise Failure(problems[0])
 
 
 def wait_for_title(session, program):

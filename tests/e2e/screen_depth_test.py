@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""The Linux program on an 8-bit and a 30-bit X screen, where SDL has no renderer: it must say
-in one line on standard error what is wrong and how to fix it, show the same in a message box
-(and no game window before it), and end with exit code 0 once the player presses the box's
-button, or once a SIGTERM comes while the box waits: then the box goes too, and nothing of the
-program stays behind.
+"""Starts of the Linux program where nothing can draw in its window: on an 8-bit X screen, where
+SDL has no renderer, on a 30-bit one with the CPU's drawing, and with --renderer=gpu where no
+OpenGL library loads. It must say in one line on standard error what is wrong and how to fix
+it, show the same in a message box (and no game window before it), and end with exit code 0
+once the player presses the box's button, or once a SIGTERM comes while the box waits: then the
+box goes too, and nothing of the program stays behind. On the 30-bit screen the automatic
+choice plays through the GPU renderer instead.
 
     screen_depth_test.py PROGRAM
 """
@@ -15,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 
+from player import quit_with, wait_for_title
 from xsession import (Failure, MapCounter, Program, XServer, log, require, require_program,
                       run_test, wait_for)
 
@@ -47,10 +50,11 @@ def program_left(started):
         return False
 
 
-def check_depth(program, depth, dismissal):
+def check_failure(program, depth, words, options=(), variables=None, dismissal="button"):
     with XServer(640, 480, depth) as session, tempfile.TemporaryFile() as output:
         maps = MapCounter(session)
-        started = Program([program], session.env, output=output)
+        started = Program([program, *options], dict(session.env, **(variables or {})),
+                          output=output)
         try:
             def box():
                 if not started.running():
@@ -59,7 +63,7 @@ def check_depth(program, depth, dismissal):
                 found = message_boxes(session)
                 return found, [] if found else ["no message box named ZEPHYX"]
 
-            x, y, width, height = wait_for(f"the message box on the {depth}-bit screen", box,
+            x, y, width, height = wait_for(f"the message box for {words}", box,
                                            BOX_SECONDS)[0]
             if maps.count() != 1:
                 raise Failure(f"{maps.count()} windows showed where only the message box should")
@@ -79,20 +83,42 @@ def check_depth(program, depth, dismissal):
             maps.close()
         output.seek(0)
         lines = output.read().decode(errors="replace").splitlines()
-    log(f"{depth}-bit screen, {dismissal}: exit code {code}, said {lines}")
+    log(f"{words}, {dismissal}: exit code {code}, said {lines}")
     if code != 0:
-        raise Failure(f"on the {depth}-bit screen the {dismissal} ended the program with exit "
-                      f"code {code}")
-    if len(lines) != 1 or f"{depth}-bit" not in lines[0] or "24-bit" not in lines[0]:
-        raise Failure(f"expected one line naming the {depth}-bit screen and the 24-bit fix")
+        raise Failure(f"for {words} the {dismissal} ended the program with exit code {code}")
+    if len(lines) != 1 or not all(w in lines[0] for w in words):
+        raise Failure(f"expected one line saying {words}")
+
+
+def check_plays(program, depth):
+    with XServer(640, 480, depth) as session:
+        started = Program([program], dict(session.env, ZEPHYX_DEBUG="1"),
+                          output=tempfile.TemporaryFile())
+        try:
+            wait_for_title(session, started)
+            quit_with(started, session, "Escape")
+        finally:
+            started.stop()
+        started.said.seek(0)
+        said = started.said.read().decode(errors="replace").splitlines()[0]
+        log(f"{depth}-bit screen: {said}")
+        if "renderer" not in said:
+            raise Failure(f"on the {depth}-bit screen the program said {said!r}")
 
 
 def main():
     program = os.path.abspath(sys.argv[1])
     require_program(program, "the default preset builds it with SDL2")
     require("xwininfo", "xprop")
-    for depth, dismissal in ((8, "button"), (30, "button"), (30, "SIGTERM")):
-        check_depth(program, depth, dismissal)
+    check_failure(program, 8, ("8-bit", "24-bit"))
+    for dismissal in ("button", "SIGTERM"):
+        check_failure(program, 30, ("30-bit", "24-bit"), ["--renderer=software"],
+                      dismissal=dismissal)
+    check_plays(program, 30)
+    check_failure(program, 24, ("gpu renderer cannot draw", "--renderer=auto"), ["--renderer=gpu"],
+                  {"SDL_OPENGL_LIBRARY": "/nonexistent/libGL.so.1",
+                   "SDL_VIDEO_GL_DRIVER": "/nonexistent/libGLESv2.so.2",
+                   "SDL_VIDEO_EGL_DRIVER": "/nonexistent/libEGL.so.1"})
 
 
 if __name__ == "__main__":

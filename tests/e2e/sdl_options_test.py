@@ -18,6 +18,8 @@ CASE is one of:
                  keypad's Enter too) still switches, and another window taking the focus
                  minimises the game it made full screen; once the window manager is killed,
                  Alt+Enter switches without it
+  presentation   --renderer and --vsync (and SDL_RENDER_VSYNC) choose the path and the wait
+                 for the vertical blank, or say that they cannot
 """
 
 import ctypes
@@ -30,8 +32,8 @@ import time
 from picture import NAVY, close, parse_ppm
 from player import (START_SECONDS, Assets, frame_counter, game_problems, quit_with,
                     sharp_problems, title_problems, wait_for_title)
-from xsession import (Failure, Program, XServer, log, require, require_program, run_test,
-                      wait_for)
+from xsession import (PRESENTING, Failure, Program, XServer, log, require, require_program,
+                      run_test, wait_for)
 
 
 def bar_problems(shot, picture_box):
@@ -385,6 +387,43 @@ def displays(program, _):
             game.stop()
 
 
+def presentation(program, _):
+    """What --renderer and --vsync choose, from the line the program writes with ZEPHYX_DEBUG.
+    Xvfb's OpenGL is llvmpipe, so auto draws on the CPU unless vsync, which only a GPU renderer
+    can wait for, is asked for."""
+    cases = [
+        ([], {}, "through the window's surface, no vsync", None),
+        (["--vsync=on"], {}, "through the opengl renderer on llvmpipe", "vsync on"),
+        (["--renderer=gpu"], {"SDL_RENDER_VSYNC": "1"}, "through the opengl renderer", "vsync on"),
+        (["--renderer=gpu", "--vsync=off"], {"SDL_RENDER_VSYNC": "1"}, "renderer", "no vsync"),
+        (["--renderer=software", "--vsync=on"], {}, "through the software renderer",
+         "--vsync=on has no effect"),
+        (["--renderer=surface"], {"ZEPHYX_VSYNC": "on"}, "through the window's surface",
+         "--vsync=on has no effect"),
+    ]
+    with XServer(640, 480) as session:
+        for options, variables, path, also in cases:
+            session.env.update(variables, ZEPHYX_DEBUG="1")
+            game = start(session, program, *options)
+            try:
+                def said():
+                    text = output_of(game)
+                    return text, [] if PRESENTING in text else ["no line on the presentation"]
+
+                text = wait_for(f"the path of {options} {variables}", said, START_SECONDS)
+                missing = [w for w in (path, also) if w and w not in text]
+                if missing:
+                    raise Failure(f"{options} {variables}: the program said {text!r}, "
+                                  f"not {missing}")
+                log(f"{options} {variables}: " + " / ".join(
+                    line for line in text.splitlines() if line.startswith("zephyx:")))
+                quit_with(game, session, "Escape")
+            finally:
+                game.stop()
+            for name in variables:
+                del session.env[name]
+
+
 class WindowManager:
     """A real window manager on the session, and its own full-screen switches (wmctrl)."""
 
@@ -498,7 +537,7 @@ def window_manager(program, _):
 
 
 CASES = {f.__name__: f for f in (command_line, window, fit, screenshot, focus, small_screens,
-                                  displays, window_manager)}
+                                  displays, window_manager, presentation)}
 
 
 def main():

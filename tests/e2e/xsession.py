@@ -18,6 +18,33 @@ from picture import parse_ppm
 
 SKIP = 77
 
+# The presentation path a test runs the program on, named by ZEPHYX_E2E_PATH (CMake sets it):
+# the variables that choose it, and the words the program's debug line must say. Unset, the
+# program chooses for itself (on Xvfb: the window's surface).
+PATHS = {
+    "surface": ({"ZEPHYX_RENDERER": "surface"}, "through the window's surface"),
+    "opengl": ({"ZEPHYX_RENDERER": "gpu", "SDL_RENDER_DRIVER": "opengl"},
+               "through the opengl renderer"),
+    "opengles2": ({"ZEPHYX_RENDERER": "gpu", "SDL_RENDER_DRIVER": "opengles2"},
+                  "through the opengles2 renderer"),
+}
+PRESENTING = "zephyx: presenting "
+
+
+def test_path():
+    """The path asked of this test, or None for the program's own choice."""
+    return os.environ.get("ZEPHYX_E2E_PATH") or None
+
+
+def on_path(env):
+    """`env` with the variables of the test's path, and the debug line that tells it."""
+    path = test_path()
+    if path is None:
+        return env
+    if path not in PATHS:
+        raise Failure(f"ZEPHYX_E2E_PATH={path} is none of {', '.join(PATHS)}")
+    return dict(env, ZEPHYX_DEBUG="1", **PATHS[path][0])
+
 
 class Skip(Exception):
     """A tool the test needs cannot run here; the message says which and why."""
@@ -101,7 +128,8 @@ class XServer:
         self.display = ":" + number
         # Settings the program remembers stay with this screen, not the next test's.
         self.config = tempfile.TemporaryDirectory(prefix="zephyx-config-")
-        self.env = dict(os.environ, DISPLAY=self.display, XDG_CONFIG_HOME=self.config.name)
+        self.env = on_path(dict(os.environ, DISPLAY=self.display,
+                                    XDG_CONFIG_HOME=self.config.name))
         self.env.pop("XAUTHORITY", None)
         log(f"Xvfb {self.geometry} on display {self.display}")
         return self
@@ -222,12 +250,30 @@ class Program:
 
     def __init__(self, argv, env, cwd=None, output=None, **popen):
         self.argv = argv
+        self.path = test_path() if "ZEPHYX_DEBUG" in env else None
+        if output is None and self.path:
+            output = tempfile.TemporaryFile()  # for the line that tells the path
+        self.said = output
         log("starting: " + " ".join(argv))
         options = dict(stdin=subprocess.DEVNULL, stdout=output or subprocess.DEVNULL,
                        stderr=subprocess.STDOUT)
         options.update(popen)
         self.process = subprocess.Popen(argv, env=env, cwd=cwd, start_new_session=True,
                                         **options)
+
+    def path_problems(self):
+        """What is wrong with the presentation path the program said it took, when the test
+        asked for one."""
+        if self.path is None:
+            return []
+        self.said.seek(0)
+        lines = [line for line in self.said.read().decode(errors="replace").splitlines()
+                 if line.startswith(PRESENTING)]
+        words = PATHS[self.path][1]
+        if len(lines) != 1 or words not in lines[0]:
+            return [f"asked to present {words}, the program said {lines}"]
+        log(lines[0])
+        return []
 
     def running(self):
         return self.process.poll() is None

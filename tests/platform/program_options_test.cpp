@@ -30,23 +30,28 @@ TEST(ProgramOptionsTest, NothingGivenMeansFullScreenIntegerScalingAutoVsyncFirst
     EXPECT_EQ(parsed.options.scale, ScaleMode::kInteger);
     EXPECT_EQ(parsed.options.vsync, VsyncMode::kAuto);
     EXPECT_EQ(parsed.options.display, 0);
+    EXPECT_EQ(parsed.options.renderer, RendererChoice::kAuto);
 }
 
 TEST(ProgramOptionsTest, EveryOptionInBothSpellings) {
-    ParsedOptions parsed = Parse({"--window", "--scale=fit", "--vsync", "off", "--display=2"});
+    ParsedOptions parsed = Parse(
+        {"--window", "--scale=fit", "--vsync", "off", "--display=2", "--renderer", "software"});
     ASSERT_EQ(parsed.outcome, OptionsOutcome::kRun) << parsed.error;
     EXPECT_FALSE(parsed.options.fullscreen);
     EXPECT_EQ(parsed.options.scale, ScaleMode::kFit);
     EXPECT_EQ(parsed.options.vsync, VsyncMode::kOff);
     EXPECT_EQ(parsed.options.display, 2);
+    EXPECT_EQ(parsed.options.renderer, RendererChoice::kSoftware);
 
-    parsed =
-        Parse({"--scale", "stretch", "--vsync=on", "--display", "1", "--window", "--fullscreen"});
+    parsed = Parse({"--scale", "stretch", "--vsync=on", "--display", "1", "--window",
+                    "--fullscreen", "--renderer=gpu"});
     ASSERT_EQ(parsed.outcome, OptionsOutcome::kRun) << parsed.error;
     EXPECT_TRUE(parsed.options.fullscreen) << "the last of --window and --fullscreen wins";
     EXPECT_EQ(parsed.options.scale, ScaleMode::kStretch);
     EXPECT_EQ(parsed.options.vsync, VsyncMode::kOn);
     EXPECT_EQ(parsed.options.display, 1);
+    EXPECT_EQ(parsed.options.renderer, RendererChoice::kGpu);
+    EXPECT_EQ(Parse({"--renderer=surface"}).options.renderer, RendererChoice::kSurface);
 }
 
 TEST(ProgramOptionsTest, BadCommandLinesSayWhatIsWrong) {
@@ -60,6 +65,8 @@ TEST(ProgramOptionsTest, BadCommandLinesSayWhatIsWrong) {
         {{"--scale=huge"}, "bad value 'huge' for --scale (integer, fit or stretch)"},
         {{"--scale="}, "bad value '' for --scale (integer, fit or stretch)"},
         {{"--vsync=sometimes"}, "bad value 'sometimes' for --vsync (auto, on or off)"},
+        {{"--renderer=opengl"},
+         "bad value 'opengl' for --renderer (auto, gpu, software or surface)"},
         {{"--display=-1"}, "bad value '-1' for --display (a display number from 0)"},
         {{"--display=1x"}, "bad value '1x' for --display (a display number from 0)"},
         {{"--display"}, "--display needs a value"},
@@ -81,18 +88,22 @@ TEST(ProgramOptionsTest, HelpAndVersionWinOverWhatFollowsButNotOverEarlierErrors
 }
 
 TEST(ProgramOptionsTest, EnvironmentSetsWhatTheCommandLineLeavesOpen) {
-    ParsedOptions parsed =
-        Parse({}, {{"ZEPHYX_SCALE", "stretch"}, {"ZEPHYX_VSYNC", "on"}, {"ZEPHYX_WINDOW", "1"}});
+    const std::map<std::string, std::string> environment = {{"ZEPHYX_SCALE", "stretch"},
+                                                            {"ZEPHYX_VSYNC", "on"},
+                                                            {"ZEPHYX_RENDERER", "surface"},
+                                                            {"ZEPHYX_WINDOW", "1"}};
+    ParsedOptions parsed = Parse({}, environment);
     ASSERT_EQ(parsed.outcome, OptionsOutcome::kRun) << parsed.error;
     EXPECT_EQ(parsed.options.scale, ScaleMode::kStretch);
     EXPECT_EQ(parsed.options.vsync, VsyncMode::kOn);
+    EXPECT_EQ(parsed.options.renderer, RendererChoice::kSurface);
     EXPECT_FALSE(parsed.options.fullscreen);
 
-    parsed = Parse({"--scale=fit", "--vsync=off", "--fullscreen"},
-                   {{"ZEPHYX_SCALE", "stretch"}, {"ZEPHYX_VSYNC", "on"}, {"ZEPHYX_WINDOW", "1"}});
+    parsed = Parse({"--scale=fit", "--vsync=off", "--fullscreen", "--renderer=auto"}, environment);
     ASSERT_EQ(parsed.outcome, OptionsOutcome::kRun) << parsed.error;
     EXPECT_EQ(parsed.options.scale, ScaleMode::kFit);
     EXPECT_EQ(parsed.options.vsync, VsyncMode::kOff);
+    EXPECT_EQ(parsed.options.renderer, RendererChoice::kAuto);
     EXPECT_TRUE(parsed.options.fullscreen);
 
     EXPECT_TRUE(Parse({}, {{"ZEPHYX_WINDOW", "0"}}).options.fullscreen);
@@ -111,13 +122,14 @@ TEST(ProgramOptionsTest, RememberedChoicesComeLastAndTheCommandLinesAreKept) {
     gEnvironment = {{"ZEPHYX_VSYNC", "off"}};
     const char* arguments[] = {"zephyx", "--scale", "stretch", "--fullscreen"};
     const OptionWords remembered = {
-        {"window", "1"}, {"scale", "fit"}, {"vsync", "on"}, {"display", "2"}};
+        {"window", "1"}, {"scale", "fit"}, {"vsync", "on"}, {"renderer", "gpu"}, {"display", "2"}};
     ParsedOptions parsed = ParseProgramOptions(4, arguments, LookUp, remembered);
     ASSERT_EQ(parsed.outcome, OptionsOutcome::kRun) << parsed.error;
     EXPECT_TRUE(parsed.options.fullscreen);
     EXPECT_EQ(parsed.options.scale, ScaleMode::kStretch);
     EXPECT_EQ(parsed.options.vsync, VsyncMode::kOff) << "the environment wins over a memory";
     EXPECT_EQ(parsed.options.display, 2);
+    EXPECT_EQ(parsed.options.renderer, RendererChoice::kGpu);
     EXPECT_EQ(parsed.chosen, (OptionWords{{"window", "0"}, {"scale", "stretch"}}))
         << "only the command line's choices are remembered";
     EXPECT_TRUE(parsed.ignored.empty());
@@ -132,9 +144,11 @@ TEST(ProgramOptionsTest, RememberedChoicesComeLastAndTheCommandLinesAreKept) {
 
 TEST(ProgramOptionsTest, UsageNamesEveryOption) {
     std::string usage = ProgramUsage();
-    for (const char* option : {"--window", "--fullscreen", "--scale=", "integer", "fit", "stretch",
-                               "--vsync=", "--display=", "--help", "--version", "ZEPHYX_SCALE",
-                               "ZEPHYX_VSYNC", "ZEPHYX_WINDOW", "F9", "zephyx/settings"}) {
+    for (const char* option :
+         {"--window",     "--fullscreen",    "--scale=",      "integer",   "fit",
+          "stretch",      "--vsync=",        "--renderer=",   "gpu",       "software",
+          "surface",      "--display=",      "--help",        "--version", "ZEPHYX_SCALE",
+          "ZEPHYX_VSYNC", "ZEPHYX_RENDERER", "ZEPHYX_WINDOW", "F9",        "zephyx/settings"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(usage.back(), '\n');

@@ -1,6 +1,7 @@
 // When presentation may wait for the vertical blank without changing the game's speed.
 #include <gtest/gtest.h>
 
+#include "platform/sdl/renderer_decision.h"
 #include "platform/sdl/vsync_decision.h"
 
 namespace {
@@ -19,6 +20,16 @@ TEST(VsyncDecisionTest, OnAndOffIgnoreTheRefresh) {
         EXPECT_TRUE(ShouldUseVsync(VsyncMode::kOn, hz)) << hz;
         EXPECT_FALSE(ShouldUseVsync(VsyncMode::kOff, hz)) << hz;
     }
+}
+
+// Only a GPU renderer waits for the vertical blank: asking for it keeps one, even on llvmpipe.
+TEST(VsyncDecisionTest, AutoDrawsOnTheCpuOnlyWhereOpenGlDoesAndVsyncWasNotAskedFor) {
+    for (VsyncMode vsync : {VsyncMode::kAuto, VsyncMode::kOff}) {
+        EXPECT_TRUE(TradeForCpuDrawing(true, false, vsync));
+        EXPECT_FALSE(TradeForCpuDrawing(false, false, vsync)) << "a real GPU";
+        EXPECT_FALSE(TradeForCpuDrawing(true, true, vsync)) << "SDL_RENDER_DRIVER named it";
+    }
+    EXPECT_FALSE(TradeForCpuDrawing(true, false, VsyncMode::kOn));
 }
 
 }  // namespace
