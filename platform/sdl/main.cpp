@@ -41,17 +41,14 @@ OptionWords ReadRememberedChoices(const std::string& path) {
 }
 
 // Words that were not understood are said once and dropped from the file at its next write;
-// the command line's choices are remembered.
+// the command line's choices are remembered once the game starts with them.
 void RememberChoices(const std::string& path, OptionWords remembered, const ParsedOptions& parsed) {
     for (const std::string& ignored : parsed.ignored) {
         fprintf(stderr, "zephyx: ignoring '%s' in the settings in %s\n", ignored.c_str(),
                 path.c_str());
         remembered.erase(ignored.substr(0, ignored.find('=')));
     }
-    StartRememberingSettings(path, remembered);
-    for (const auto& [name, word] : parsed.chosen) {
-        RememberSetting(name.c_str(), word.c_str());
-    }
+    StartRememberingSettings(path, remembered, parsed.chosen);
 }
 }  // namespace
 

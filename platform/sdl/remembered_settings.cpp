@@ -10,14 +10,24 @@ namespace {
 
 std::string gPath;
 OptionWords gWords;
+OptionWords gChosen;  // the command line's, until the game starts with them
 bool gWriteFailed;
 
 }  // namespace
 
-void StartRememberingSettings(const std::string& path, const OptionWords& words) {
+void StartRememberingSettings(const std::string& path, const OptionWords& words,
+                              const OptionWords& chosen) {
     gPath = path;
     gWords = words;
+    gChosen = chosen;
     gWriteFailed = false;
+}
+
+void KeepChosenSettings() {
+    for (const auto& [name, word] : gChosen) {
+        RememberSetting(name.c_str(), word.c_str());
+    }
+    gChosen.clear();
 }
 
 void RememberSetting(const char* name, const char* word) {

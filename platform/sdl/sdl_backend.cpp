@@ -347,6 +347,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     ChooseVsync(gWindow, gRenderer, options.vsync);
     DescribePresentation(presentation);
     SDL_ShowWindow(gWindow);
+    KeepChosenSettings();
     SDL_ShowCursor(SDL_DISABLE);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);  // the window manager's own full-screen changes
     StartGamepads();

@@ -83,6 +83,9 @@ def check_failure(program, depth, words, options=(), variables=None, dismissal="
             maps.close()
         output.seek(0)
         lines = output.read().decode(errors="replace").splitlines()
+        # A choice the game could not start with must not be the next start's from a menu.
+        if os.path.exists(os.path.join(session.env["XDG_CONFIG_HOME"], "zephyx", "settings")):
+            raise Failure(f"the failed start with {options} remembered its choices")
     log(f"{words}, {dismissal}: exit code {code}, said {lines}")
     if code != 0:
         raise Failure(f"for {words} the {dismissal} ended the program with exit code {code}")

@@ -66,7 +66,8 @@ class Sway:
         # The program (as root, perhaps) keeps its own runtime folder and finds sway by path.
         self.client_runtime = tempfile.mkdtemp(prefix="zephyx-client-")
         self.env = on_path(dict(os.environ, WAYLAND_DISPLAY=socket,
-                                XDG_RUNTIME_DIR=self.client_runtime, SDL_VIDEODRIVER="wayland",
+                                XDG_RUNTIME_DIR=self.client_runtime,
+                                XDG_CONFIG_HOME=os.path.join(self.client_runtime, "config"), SDL_VIDEODRIVER="wayland",
                                 SWAYSOCK=self.ipc()))
         self.env.pop("DISPLAY", None)
         # One keyboard for the whole session: sway takes the focus away with the last one.
