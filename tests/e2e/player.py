@@ -14,7 +14,8 @@ from xsession import Failure, log, wait_for
 
 # A real clock under load: start-up may take a while, quitting may not.
 START_SECONDS = 40
-QUIT_SECONDS = 2.0
+# Escape ends the game within a frame or two; a busy machine may take its time to run them.
+QUIT_SECONDS = 10
 STEER_SECONDS = 3
 STEER_PIXELS = 16  # the ship moves 2 pixels a frame
 
@@ -120,7 +121,6 @@ def quit_with(program, session, key):
     pressed = time.monotonic()
     code = program.wait_exit(QUIT_SECONDS)
     if code is None:
-        program.wait_exit(10)
         raise Failure(f"{key} did not end the program within {QUIT_SECONDS} s")
     log(f"{key}: exit code {code} after {time.monotonic() - pressed:.2f} s")
     if code != 0:
