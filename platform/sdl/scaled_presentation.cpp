@@ -1,15 +1,12 @@
 #include "scaled_presentation.h"
 
+#include "cpu_scaling.h"
+
 namespace {
 
 SDL_Texture* gSharpTexture;  // the picture at the plan's whole factor, for the smooth step
 int gSharpWidth;
 int gSharpHeight;
-
-bool IsCpuRenderer(SDL_Renderer* renderer) {
-    SDL_RendererInfo info;
-    return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
-}
 
 SDL_Texture* SharpTexture(SDL_Renderer* renderer, Uint32 format, int width, int height) {
     if (gSharpTexture != nullptr && gSharpWidth == width && gSharpHeight == height) {
@@ -48,13 +45,18 @@ void DrawSharpThenSmooth(SDL_Renderer* renderer, SDL_Texture* picture, const Sca
 
 }  // namespace
 
+bool IsCpuRenderer(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+}
+
 void DrawScaledPicture(SDL_Renderer* renderer, SDL_Texture* picture, ScaleMode mode) {
     int outputWidth, outputHeight, width, height;
     if (SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight) != 0 ||
         SDL_QueryTexture(picture, nullptr, nullptr, &width, &height) != 0) {
         return;
     }
-    int maxFactor = IsCpuRenderer(renderer) ? kCpuMaxFactor : 0;
+    int maxFactor = IsCpuRenderer(renderer) ? CpuMaxFactor() : 0;
     ScalePlan plan = PlanScaling(mode, outputWidth, outputHeight, width, height, maxFactor);
     SDL_Rect target = {plan.target.x, plan.target.y, plan.target.width, plan.target.height};
     if (!plan.smooth) {

@@ -11,4 +11,7 @@
 #include "scaling_geometry.h"
 
 void DrawScaledPicture(SDL_Renderer* renderer, SDL_Texture* picture, ScaleMode mode);
+
+// True for SDL's software renderer, which scales on the CPU (cpu_scaling.h caps it).
+bool IsCpuRenderer(SDL_Renderer* renderer);
 void ReleaseScaledPresentation();

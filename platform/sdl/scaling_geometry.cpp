@@ -1,6 +1,7 @@
 #include "scaling_geometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -80,6 +81,17 @@ ScalePlan PlanScaling(ScaleMode mode, int outputWidth, int outputHeight, int pic
     int factor = CapFactor(whole, maxFactor);
     return {Centred(pictureWidth * factor, pictureHeight * factor, outputWidth, outputHeight),
             factor, false};
+}
+
+int FactorWithinBudget(double nanosecondsPerPixel, double budgetNanoseconds, int pictureWidth,
+                       int pictureHeight) {
+    const int kLargestFactor = 8;  // no display is larger
+    if (!(nanosecondsPerPixel > 0) || pictureWidth <= 0 || pictureHeight <= 0) {
+        return kCpuMinFactor;
+    }
+    const double pixels = budgetNanoseconds / nanosecondsPerPixel;
+    const double factor = std::sqrt(pixels / (double(pictureWidth) * pictureHeight));
+    return std::clamp(int(factor), kCpuMinFactor, kLargestFactor);
 }
 
 ScaleSize WindowedSize(int usableWidth, int usableHeight, int pictureWidth, int pictureHeight) {

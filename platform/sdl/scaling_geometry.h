@@ -10,8 +10,8 @@ enum class ScaleMode {
     kStretch,  // the whole output, whatever its aspect ratio
 };
 
-// The cap on the whole factor where scaling runs on the CPU: every pixel written is work there.
-constexpr int kCpuMaxFactor = 2;
+// Where the CPU scales, never less than twice the picture: that much every machine manages.
+constexpr int kCpuMinFactor = 2;
 
 struct ScaleRect {
     int x;
@@ -38,6 +38,11 @@ struct ScalePlan {
 // always gets the whole picture scaled down smoothly, never a cropped one.
 ScalePlan PlanScaling(ScaleMode mode, int outputWidth, int outputHeight, int pictureWidth,
                       int pictureHeight, int maxFactor);
+
+// The largest whole factor (from kCpuMinFactor to 8) whose output, at `nanosecondsPerPixel`
+// each, takes at most `budgetNanoseconds`: a factor f writes f*f times the picture's pixels.
+int FactorWithinBudget(double nanosecondsPerPixel, double budgetNanoseconds, int pictureWidth,
+                       int pictureHeight);
 
 struct ScaleSize {
     int width;

@@ -14,6 +14,7 @@
 #include "../src/window_events.h"
 #include "backend_options.h"
 #include "closable_box.h"
+#include "cpu_scaling.h"
 #include "display_loss.h"
 #include "display_presence.h"
 #include "palette_convert.h"
@@ -346,6 +347,9 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     gOnSurface = presentation.onSurface;
     ChooseVsync(gWindow, gRenderer, options.vsync);
     DescribePresentation(presentation);
+    if (gOnSurface || IsCpuRenderer(gRenderer)) {
+        MeasureCpuScaling(width, height);
+    }
     SDL_ShowWindow(gWindow);
     KeepChosenSettings();
     SDL_ShowCursor(SDL_DISABLE);

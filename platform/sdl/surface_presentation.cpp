@@ -1,5 +1,6 @@
 #include "surface_presentation.h"
 
+#include "cpu_scaling.h"
 #include "palette_convert.h"
 
 namespace {
@@ -69,7 +70,7 @@ bool DrawOnSurface(SDL_Window* window, const uint8_t* pixels, int width, int hei
     }
     ConvertPalettedPicture(pixels, width, height, pitch, palette, gPicture->pixels,
                            gPicture->pitch);
-    ScalePlan plan = PlanScaling(mode, target->w, target->h, width, height, kCpuMaxFactor);
+    ScalePlan plan = PlanScaling(mode, target->w, target->h, width, height, CpuMaxFactor());
     gSendWhole = NeedsWholeRepaint(target);
     if (gSendWhole) {
         SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));

@@ -3,8 +3,9 @@
 //
 // SDL's software renderer clears and sends the whole window to the display every frame: on a
 // 3840x2160 screen that is 33 MB a frame, more than the frame's time. Here the bars are drawn
-// once, each frame sends only the picture's rectangle, and the whole factor is capped at
-// kCpuMaxFactor. The scaling modes are the same as with a renderer (scaling_geometry.h).
+// once, each frame sends only the picture's rectangle, and the whole factor is capped by what
+// this machine scales within a frame (cpu_scaling.h). The scaling modes are the same as with a
+// renderer (scaling_geometry.h).
 #pragma once
 
 #include <SDL.h>

@@ -58,6 +58,17 @@ TEST(ScalingGeometryTest, StretchFillsTheOutputWhateverItsShape) {
     EXPECT_EQ(Plan(ScaleMode::kStretch, 1280, 481), (ScalePlan{{0, 0, 1280, 481}, 2, true}));
 }
 
+TEST(ScalingGeometryTest, TheCpuScalesAsFarAsItsMeasuredSpeedAllows) {
+    const double frame = 1e9 / 60;  // a factor f costs f*f * 307200 pixels
+    EXPECT_EQ(FactorWithinBudget(frame / (9 * 307200.0) * 0.99, frame, 640, 480), 3);
+    EXPECT_EQ(FactorWithinBudget(frame / (9 * 307200.0) * 1.01, frame, 640, 480), 2);
+    EXPECT_EQ(FactorWithinBudget(1000, frame, 640, 480), kCpuMinFactor) << "a slow machine";
+    EXPECT_EQ(FactorWithinBudget(0.001, frame, 640, 480), 8) << "no display is larger";
+    EXPECT_EQ(FactorWithinBudget(0, frame, 640, 480), kCpuMinFactor) << "nothing measured";
+    // A machine that scales three times the picture in time fills 1600x1024 at fit.
+    EXPECT_EQ(Plan(ScaleMode::kFit, 1600, 1024, 3).target, (ScaleRect{117, 0, 1365, 1024}));
+}
+
 TEST(ScalingGeometryTest, NoOutputDrawsNothing) {
     EXPECT_EQ(Plan(ScaleMode::kFit, 0, 0).target, (ScaleRect{0, 0, 0, 0}));
     EXPECT_EQ(Plan(ScaleMode::kInteger, 640, -1).target, (ScaleRect{0, 0, 0, 0}));
