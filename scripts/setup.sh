@@ -22,7 +22,7 @@ ZEPHYX_TEST_PACKAGES=(
     wine wine64
     xvfb xauth xdotool x11-utils imagemagick openbox wmctrl
     fonts-dejavu-core
-    python3
+    python3 python3-xlib
     dpkg-dev desktop-file-utils appstream lintian icoutils
     chromium chromium-driver python3-selenium
 )
