@@ -4,7 +4,8 @@
 // The sleep before a frame ends this much before the picture's deadline, so the keys are read
 // as late as the frame allows while a frame as slow as the recent slow ones is still on time.
 // A high percentile of a couple of seconds of frames follows a lasting change within that time
-// and ignores an odd preemption; a fixed slack covers waking late and the frame nobody saw.
+// and ignores the odd frame held up by other programs; a fixed slack covers waking late and
+// the variation below it.
 #pragma once
 
 #include <array>
