@@ -2,7 +2,8 @@
 """Interval distributions of time-stamp logs, for scripts/measure_pacing.sh.
 
 Each log has one "P <microseconds>" (presented) or "U <microseconds>" (picture unchanged,
-present left out) line per frame, on the monotonic clock. The reference log (the bare sleeper
+present left out) line per frame, on the monotonic clock; anything after that on a line (the
+program's hash of its picture) is not used here. The reference log (the bare sleeper
 run beside the program) sets the time window: only frames of the other logs inside it count.
 
     pacing_stats.py LABEL REFERENCE_LOG [NAME=LOG ...]
@@ -20,7 +21,7 @@ def read(path, start=None, end=None):
     frames = []
     with open(path) as log:
         for line in log:
-            kind, stamp = line.split()
+            kind, stamp = line.split()[:2]
             stamp = int(stamp)
             if (start is None or stamp >= start) and (end is None or stamp <= end):
                 frames.append((kind, stamp))

@@ -24,7 +24,7 @@ ZEPHYX_TEST_PACKAGES=(
     libgl1-mesa-dri libegl1 libegl-mesa0 libgles2
     sway grim libwayland-dev libxkbcommon-dev
     fonts-dejavu-core
-    python3
+    python3 python3-xlib
     dpkg-dev desktop-file-utils appstream lintian icoutils
     chromium chromium-driver python3-selenium
 )

@@ -96,6 +96,8 @@ struct HeadlessRgb {
 uint32_t HeadlessPresentCount();
 uint32_t HeadlessUnchangedFlipCount();
 uint32_t HeadlessFlipCount();
+// When the latest picture was presented, on the microsecond clock.
+uint64_t HeadlessLastPresentMicroseconds();
 // The window's contents were exposed: the next flip presents even an unchanged picture.
 void HeadlessExpose();
 int HeadlessPresentedWidth();

@@ -23,7 +23,8 @@ struct Capture {
         indices.reserve(kReservedPixels);
     }
     uint32_t count = 0;
-    uint32_t unchanged = 0;  // flips that found the picture already on screen
+    uint32_t unchanged = 0;    // flips that found the picture already on screen
+    uint64_t presentedAt = 0;  // the virtual clock at the latest present
     int width = 0;
     int height = 0;
     std::vector<uint8_t> indices;
@@ -61,6 +62,7 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     std::memcpy(gCapture.palette, palette, sizeof(gCapture.palette));
     gCapture.rgbStale = true;
     ++gCapture.count;
+    gCapture.presentedAt = BackendMicroseconds();
 }
 
 void BackendPreparePresent(const uint8_t*, int, int, int, const BackendColor[256]) {}
@@ -140,6 +142,10 @@ uint32_t HeadlessPresentCount() {
     return gCapture.count;
 }
 
+uint64_t HeadlessLastPresentMicroseconds() {
+    return gCapture.presentedAt;
+}
+
 uint32_t HeadlessUnchangedFlipCount() {
     return gCapture.unchanged;
 }
@@ -195,6 +201,7 @@ void HeadlessResetDisplay() {
     }
     gCapture.count = 0;
     gCapture.unchanged = 0;
+    gCapture.presentedAt = 0;
     PlatformRepaintNeeded();
     gCapture.width = 0;
     gCapture.height = 0;

@@ -1,5 +1,6 @@
 #include "present_log.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,13 +13,30 @@ namespace {
 // An hour at 60 a second; what comes later is not recorded.
 constexpr size_t kMaxRecords = 60 * 60 * 60;
 
+// The band hashed is the bottom eighth of the picture: the ship's rows.
+constexpr int kBandShare = 8;
+
 struct PresentRecord {
     uint64_t microseconds;
+    uint64_t bandHash;
     bool presented;
 };
 
 const char* gPath;
 std::vector<PresentRecord> gRecords;
+uint64_t gLastBandHash;
+
+// FNV-1a over the band's palette indices.
+uint64_t HashBand(const uint8_t* pixels, int width, int height, int pitch) {
+    uint64_t hash = 14695981039346656037ull;
+    for (int y = height - height / kBandShare; y < height; ++y) {
+        const uint8_t* row = pixels + static_cast<ptrdiff_t>(y) * pitch;
+        for (int x = 0; x < width; ++x) {
+            hash = (hash ^ row[x]) * 1099511628211ull;
+        }
+    }
+    return hash;
+}
 
 }  // namespace
 
@@ -27,14 +45,27 @@ void PresentLogStart() {
     if (gPath != nullptr && *gPath != '\0') {
         gRecords.clear();
         gRecords.reserve(kMaxRecords);
+        gLastBandHash = 0;
     } else {
         gPath = nullptr;
     }
 }
 
-void PresentLogRecord(bool presented) {
+// The time first: hashing comes after it, so it does not move the stamp.
+void PresentLogPresented(const uint8_t* pixels, int width, int height, int pitch) {
+    if (gPath == nullptr) {
+        return;
+    }
+    const uint64_t microseconds = BackendMicroseconds();
+    gLastBandHash = HashBand(pixels, width, height, pitch);
+    if (gRecords.size() < kMaxRecords) {
+        gRecords.push_back(PresentRecord{microseconds, gLastBandHash, true});
+    }
+}
+
+void PresentLogUnchanged() {
     if (gPath != nullptr && gRecords.size() < kMaxRecords) {
-        gRecords.push_back(PresentRecord{BackendMicroseconds(), presented});
+        gRecords.push_back(PresentRecord{BackendMicroseconds(), gLastBandHash, false});
     }
 }
 
@@ -47,8 +78,9 @@ void PresentLogFinish() {
         fprintf(stderr, "zephyx: cannot write the present log %s\n", gPath);
     } else {
         for (const PresentRecord& record : gRecords) {
-            fprintf(file, "%c %llu\n", record.presented ? 'P' : 'U',
-                    static_cast<unsigned long long>(record.microseconds));
+            fprintf(file, "%c %llu %016llx\n", record.presented ? 'P' : 'U',
+                    static_cast<unsigned long long>(record.microseconds),
+                    static_cast<unsigned long long>(record.bandHash));
         }
         fclose(file);
     }

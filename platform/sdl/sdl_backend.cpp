@@ -442,7 +442,8 @@ void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pit
     SDL_RenderFlush(gRenderer);  // the drawing now, the present at the deadline
 }
 
-void BackendPresent(const uint8_t*, int, int, int, const BackendColor[256]) {
+void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
+                    const BackendColor[256]) {
     if (!gPrepared) {
         return;
     }
@@ -452,13 +453,13 @@ void BackendPresent(const uint8_t*, int, int, int, const BackendColor[256]) {
     } else {
         SDL_RenderPresent(gRenderer);
     }
-    PresentLogRecord(true);
+    PresentLogPresented(pixels, width, height, pitch);
 }
 
 // The screen already shows the picture: converting, uploading and presenting it again would
 // cost as much as a changed one.
 void BackendPresentUnchanged() {
-    PresentLogRecord(false);
+    PresentLogUnchanged();
 }
 
 void BackendObjectDestroyed(const void*, const char*, int, int) {}

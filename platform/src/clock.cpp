@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "backend.h"
-#include "unchanged_picture_wait.h"
+#include "frame_wake.h"
 
 DWORD timeGetTime(void) {
     return BackendMilliseconds();

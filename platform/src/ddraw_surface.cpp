@@ -4,6 +4,7 @@
 #include "backend.h"
 #include "ddraw_objects.h"
 #include "fault_injection.h"
+#include "frame_wake.h"
 #include "shown_picture.h"
 #include "unchanged_picture_wait.h"
 
@@ -81,6 +82,7 @@ SoftwareSurface::SoftwareSurface(Role role, int width, int height)
         primary_ = this;
         PlatformPrepareShownPicture(width, height);
         PlatformForgetUnchangedPicture();
+        PlatformForgetWake();
     }
 }
 
@@ -272,11 +274,15 @@ HRESULT SoftwareSurface::Flip(LPDIRECTDRAWSURFACE7 targetOverride, DWORD flags) 
     if (!PreparePresent()) {
         KeepDrawingIntoTheSameMemory();
         PlatformDeferUnchangedPicture(pacer_.NextPictureDue());
+        PlatformPlanWake(pacer_.UpcomingDue());
         return DD_OK;
     }
+    // Only a changed picture can be late on screen, so only its cost sets the wake-up.
+    PlatformPictureReady();
     asShown_ = true;
     pacer_.WaitForNextPicture();
     BackendPresent(memory_.data(), width_, height_, pitch_, presentPalette_);
+    PlatformPlanWake(pacer_.UpcomingDue());
     return DD_OK;
 }
 

@@ -33,6 +33,10 @@ uint64_t FramePacer::NextPictureDue() {
     return due;
 }
 
+uint64_t FramePacer::UpcomingDue() const {
+    return Due(picture_);
+}
+
 void FramePacer::Restart(uint64_t now) {
     started_ = true;
     startMicroseconds_ = now;

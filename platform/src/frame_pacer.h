@@ -21,6 +21,10 @@ public:
     // without waiting.
     uint64_t NextPictureDue();
 
+    // When the picture after the last one counted is due, if the schedule holds; nothing is
+    // counted.
+    uint64_t UpcomingDue() const;
+
 private:
     void Restart(uint64_t now);
     uint64_t Due(uint64_t picture) const;

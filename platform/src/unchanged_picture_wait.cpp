@@ -7,13 +7,15 @@ namespace {
 bool gPending;
 uint64_t gDeadline;
 
-constexpr uint64_t kMicrosecondsPerMillisecond = 1000;
-
 }  // namespace
 
 void PlatformDeferUnchangedPicture(uint64_t deadline) {
     gPending = true;
     gDeadline = deadline;
+}
+
+bool PlatformUnchangedPicturePending() {
+    return gPending;
 }
 
 void PlatformFinishUnchangedPicture() {
@@ -29,16 +31,4 @@ void PlatformFinishUnchangedPicture() {
 
 void PlatformForgetUnchangedPicture() {
     gPending = false;
-}
-
-void PlatformSleep(uint32_t milliseconds) {
-    if (!gPending) {
-        BackendSleep(milliseconds);
-        return;
-    }
-    const uint64_t end = BackendMicroseconds() + milliseconds * kMicrosecondsPerMillisecond;
-    PlatformFinishUnchangedPicture();
-    if (end > BackendMicroseconds()) {
-        BackendSleepUntil(end);  // the frame ran late: the rest of the sleep asked for
-    }
 }

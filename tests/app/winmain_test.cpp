@@ -117,8 +117,9 @@ TEST_F(WinMainTest, ActivationFollowsTheMinimisedFlagOnly) {
 }
 
 // The first frame is presented at once (nothing to pace yet), so the clock at the next pass of
-// the loop shows exactly the loop's own rest after the frame.
-TEST_F(WinMainTest, TheLoopRestsOneMillisecondAfterEachFrame) {
+// the loop shows the loop's own rest after the frame: the 1 ms asked for, or longer where the
+// platform waits for the next picture's turn in it.
+TEST_F(WinMainTest, TheLoopRestsAtLeastOneMillisecondAfterEachFrame) {
     struct Pass {
         uint32_t presented;
         uint32_t time;
@@ -145,7 +146,7 @@ TEST_F(WinMainTest, TheLoopRestsOneMillisecondAfterEachFrame) {
         }
     }
     ASSERT_TRUE(seenFrame);
-    EXPECT_EQ(firstAfter - lastBeforeFirstFrame, 1u)
+    EXPECT_GE(firstAfter - lastBeforeFirstFrame, 1u)
         << "the message loop must sleep 1 ms after a frame, so the game never spins a core";
 }
 

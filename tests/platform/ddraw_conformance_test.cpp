@@ -209,34 +209,37 @@ TEST_F(DisplayTest, ThePaletteShowsEntriesZeroAnd255AsBlackAndWhiteUnlessAllowed
     EXPECT_EQ(HeadlessPresentedPixel(1, 0), (HeadlessRgb{255, 0, 127}));
 }
 
-// Each frame here is a flip and the 1 ms sleep after it, as in the game's loop: the picture is
-// unchanged after the first, so its turn is waited for in the sleep.
+// Each frame here changes a pixel, flips and sleeps 1 ms after, as in the game's loop; the
+// times are those of the presents.
 TEST_F(DisplayTest, FlipPacesTo60PerSecondBySleepingWithoutBurstsAfterALateFrame) {
-    const auto frame = [this] {
-        ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    uint8_t corner = 0;
+    const auto frame = [&] {
+        HeadlessSetSurfaceIndex(back, 0, 0, ++corner);
+        EXPECT_EQ(primary->Flip(nullptr, 0), DD_OK);
+        const uint64_t shown = HeadlessLastPresentMicroseconds();
         Sleep(1);
+        return shown;
     };
     HeadlessSetTime(0xFFFFFF00u);  // across the wrap of the millisecond clock
-    for (int i = 0; i < 61; ++i) {
-        frame();
+    const uint64_t first = frame();
+    uint64_t last = first;
+    for (int i = 0; i < 60; ++i) {
+        last = frame();
     }
-    EXPECT_EQ(HeadlessTime() - 0xFFFFFF00u, 1000u) << "60 intervals of 16 2/3 ms";
+    EXPECT_EQ(last - first, 1000000u) << "60 intervals of 16 2/3 ms";
 
-    // A frame that arrives 200 ms late is shown at once (its sleep is the 1 ms asked for); the
-    // next one waits a full frame.
+    // A frame that arrives 200 ms late is shown at once; the next one waits a full frame.
     HeadlessAdvanceTime(200);
-    const uint32_t anchor = HeadlessTime();
-    frame();
-    EXPECT_EQ(HeadlessTime(), anchor + 1);
-    frame();
-    EXPECT_EQ(HeadlessTime() - anchor, 16u);
+    const uint64_t anchor = HeadlessMicroseconds();
+    EXPECT_EQ(frame(), anchor);
+    EXPECT_EQ(frame(), anchor + 16666);
 
     // A frame a few milliseconds late keeps the schedule: the one after it is due on time.
-    HeadlessAdvanceTime(20);
-    frame();
-    EXPECT_EQ(HeadlessTime() - anchor, 37u);
-    frame();
-    EXPECT_EQ(HeadlessTime() - anchor, 50u);
+    HeadlessAdvanceTime(5);
+    const uint64_t late = HeadlessMicroseconds();
+    EXPECT_EQ(frame(), late);
+    EXPECT_GT(late, anchor + 33333);
+    EXPECT_EQ(frame(), anchor + 50000);
 }
 
 TEST_F(DisplayTest, LostSurfacesRefuseUntilRestoredAndKeepKeysAndPalette) {

@@ -8,8 +8,16 @@
 //                                        ended, refills a 640x480 streaming texture and
 //                                        presents it through SDL: the least a program that
 //                                        shows a fresh picture every frame can cost.
+//   zephyx_bare_loop keys surface|renderer LOG
+//                                        opens a 640x480 window and, 60 times a second until
+//                                        ended, reads the keys 0.5 ms before the deadline,
+//                                        draws a block in the bottom band that the arrow keys
+//                                        move as they move the ship, and presents at the
+//                                        deadline, into the window's surface or through SDL's
+//                                        renderer; it logs each present as the program's
+//                                        ZEPHYX_PRESENT_LOG does: the soonest a key can show.
 //
-// Both wait exactly as the program's Flip does, so only the work differs.
+// They wait exactly as the program's Flip does, so only the work differs.
 #include <SDL.h>
 
 #include <cerrno>
@@ -124,6 +132,100 @@ int RunPresenter() {
     return 0;
 }
 
+constexpr uint64_t kSampleBeforeDeadline = 500;  // microseconds
+constexpr int kBlockSize = 32;
+
+struct KeysWindow {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;  // null: the window's surface
+};
+
+bool OpenKeysWindow(bool throughRenderer, KeysWindow* keys) {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    keys->window = SDL_CreateWindow("bare keys", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                    kWidth, kHeight, 0);
+    if (keys->window == nullptr) {
+        return false;
+    }
+    if (!throughRenderer) {
+        return SDL_GetWindowSurface(keys->window) != nullptr;
+    }
+    keys->renderer = SDL_CreateRenderer(keys->window, -1, 0);
+    SDL_RendererInfo info;
+    if (keys->renderer == nullptr || SDL_GetRendererInfo(keys->renderer, &info) != 0) {
+        return false;
+    }
+    printf("bare keys: SDL renderer %s\n", info.name);
+    fflush(stdout);
+    return true;
+}
+
+// A dark picture with a light block in the bottom band at `x`.
+void DrawKeysPicture(const KeysWindow& keys, int x) {
+    const SDL_Rect block = {x, kHeight - kBlockSize, kBlockSize, kBlockSize};
+    if (keys.renderer == nullptr) {
+        SDL_Surface* surface = SDL_GetWindowSurface(keys.window);
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 7, 4, 48));
+        SDL_FillRect(surface, &block, SDL_MapRGB(surface->format, 250, 250, 250));
+        return;
+    }
+    SDL_SetRenderDrawColor(keys.renderer, 7, 4, 48, 255);
+    SDL_RenderClear(keys.renderer);
+    SDL_SetRenderDrawColor(keys.renderer, 250, 250, 250, 255);
+    SDL_RenderFillRect(keys.renderer, &block);
+}
+
+void ShowKeysPicture(const KeysWindow& keys) {
+    if (keys.renderer == nullptr) {
+        SDL_UpdateWindowSurface(keys.window);
+    } else {
+        SDL_RenderPresent(keys.renderer);
+    }
+}
+
+int RunKeys(bool throughRenderer, const char* logPath) {
+    KeysWindow keys;
+    if (!OpenKeysWindow(throughRenderer, &keys)) {
+        fprintf(stderr, "zephyx_bare_loop: %s\n", SDL_GetError());
+        return 1;
+    }
+    std::vector<uint64_t> presents;
+    std::vector<int> positions;
+    presents.reserve(60 * 60 * 60);
+    positions.reserve(60 * 60 * 60);
+    int x = kWidth / 2;
+    const uint64_t start = Microseconds();
+    for (uint64_t picture = 1; !gStop && presents.size() < presents.capacity(); ++picture) {
+        const uint64_t due = Due(start, picture);
+        SleepUntil(due - kSampleBeforeDeadline);
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            gStop = gStop || event.type == SDL_QUIT;
+        }
+        const uint8_t* state = SDL_GetKeyboardState(nullptr);
+        x += 2 * (state[SDL_SCANCODE_RIGHT] - state[SDL_SCANCODE_LEFT]);
+        x = x < 0 ? 0 : x > kWidth - kBlockSize ? kWidth - kBlockSize : x;
+        DrawKeysPicture(keys, x);
+        SleepUntil(due);
+        ShowKeysPicture(keys);
+        presents.push_back(Microseconds());
+        positions.push_back(x);
+    }
+    SDL_Quit();
+    FILE* log = fopen(logPath, "w");
+    if (log == nullptr) {
+        fprintf(stderr, "zephyx_bare_loop: cannot write %s\n", logPath);
+        return 1;
+    }
+    for (size_t i = 0; i < presents.size(); ++i) {
+        fprintf(log, "P %llu %016x\n", static_cast<unsigned long long>(presents[i]), positions[i]);
+    }
+    fclose(log);
+    return 0;
+}
+
 void Stop(int) {
     gStop = 1;
 }
@@ -139,6 +241,10 @@ int main(int argc, char** argv) {
     if (argc == 2 && strcmp(argv[1], "present") == 0) {
         return RunPresenter();
     }
-    fprintf(stderr, "usage: %s sleep SECONDS LOG | %s present\n", argv[0], argv[0]);
+    if (argc == 4 && strcmp(argv[1], "keys") == 0) {
+        return RunKeys(strcmp(argv[2], "renderer") == 0, argv[3]);
+    }
+    fprintf(stderr, "usage: %s sleep SECONDS LOG | %s present | %s keys surface|renderer LOG\n",
+            argv[0], argv[0], argv[0]);
     return 2;
 }

@@ -1,0 +1,260 @@
+#!/usr/bin/python3
+"""Key to picture: how soon an arrow key shows on screen, the program beside a bare reference.
+
+    /usr/bin/python3 scripts/measure_latency.py [--presses N] [--path surface|renderer|both]
+                                                [--program PATH]
+
+Runs the zephyx program (in a game, the ship at the bottom) and the bare reference
+(`zephyx_bare_loop keys`: reads the keys 0.5 ms before each 60 Hz deadline, moves a block in
+the bottom band, presents at the deadline) at the same time, each on its own Xvfb screen.
+At random moments (so at random points of a frame) it sends the same arrow key press through
+XTEST to both, and from each program's own present log (time stamps on the monotonic clock,
+with a hash of the picture's bottom band) takes the time from the press to the first present
+whose band changed. Paths: the window's surface (what the program chooses without a GPU) and
+SDL's OpenGL renderer (llvmpipe here), forced with SDL_RENDER_DRIVER=opengl in both programs.
+
+A press counts only when both programs' bands were still for 34 ms (two frames) before it, and
+both answered within 60 ms with a band that went on changing in the next frame as the held key
+moves the ship on (one change alone was something else: after a game is over there is no ship
+to move); for the program, also not when its answer falls where the ship's own 200 ms
+animation was due to change the band anyway. Prints medians and 95th percentiles of
+both, the ratio of the medians (goal at most 1.15) and the difference of the 95th percentiles
+(goal at most 2 ms). MEASURE_LOGS=DIR keeps both programs' logs and the press times there.
+"""
+import argparse
+import os
+import random
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, XK, display as xdisplay
+from Xlib.ext import xtest
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.path.join(ROOT, "build", "default")
+STILL_BEFORE_US = 34_000
+ANSWER_WITHIN_US = 60_000
+ANIMATION_US = 200_000
+ANIMATION_SLACK_US = 25_000
+HOLD_S = 0.06
+NAVY = (7, 4, 48)  # the title's background
+
+
+def now_us():
+    return time.monotonic_ns() // 1000
+
+
+def free_display(start):
+    number = start
+    while os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(f"/tmp/.X11-unix/X{number}"):
+        number += 1
+    return number
+
+
+def start_xvfb(number):
+    server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "640x480x24", "-nolisten",
+                               "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    for _ in range(100):
+        if subprocess.run(["xdpyinfo", "-display", f":{number}"], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode == 0:
+            return server
+        time.sleep(0.05)
+    sys.exit(f"Xvfb :{number} did not start")
+
+
+def find_window(number, pid, name):
+    env = dict(os.environ, DISPLAY=f":{number}")
+    time.sleep(1)  # the window may be made again once the renderer is chosen
+    for _ in range(100):
+        found = subprocess.run(["xdotool", "search", "--pid", str(pid), "--onlyvisible", "--name",
+                                name], env=env, capture_output=True, text=True).stdout.split()
+        if found:
+            subprocess.run(["xdotool", "windowfocus", "--sync", found[-1]], env=env)
+            return int(found[-1])
+        time.sleep(0.1)
+    sys.exit(f"the window {name} did not appear on :{number}")
+
+
+class Screen:
+    """One Xvfb screen, its program, and XTEST keys sent to it."""
+
+    def __init__(self, number, command, env, window_name, log):
+        self.log = log
+        self.server = start_xvfb(number)
+        full_env = dict(os.environ, DISPLAY=f":{number}", **env)
+        self.program = subprocess.Popen(command, env=full_env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        self.window_id = find_window(number, self.program.pid, window_name)
+        self.x = xdisplay.Display(f":{number}")
+        self.window = self.x.create_resource_object("window", self.window_id)
+        self.presses = []
+
+    def keycode(self, name):
+        return self.x.keysym_to_keycode(XK.string_to_keysym(name))
+
+    def key(self, name, down):
+        stamp = now_us()
+        xtest.fake_input(self.x, X.KeyPress if down else X.KeyRelease, self.keycode(name))
+        self.x.sync()
+        return stamp
+
+    def pixel(self, x, y):
+        data = self.window.get_image(x, y, 1, 1, X.ZPixmap, 0xFFFFFFFF).data
+        return data[2], data[1], data[0]
+
+    def stop(self, key=None):
+        if key:
+            self.key(key, True)
+            self.key(key, False)
+        else:
+            self.program.send_signal(signal.SIGTERM)
+        try:
+            self.program.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.program.kill()
+        self.x.close()
+        self.server.terminate()
+        self.server.wait()
+
+
+def read_log(path):
+    presents = []
+    with open(path) as log:
+        for line in log:
+            fields = line.split()
+            presents.append((int(fields[1]), fields[2]))
+    return presents
+
+
+def band_changes(presents):
+    return [t for (t, h), (_, before) in zip(presents[1:], presents) if h != before]
+
+
+def answer(presents, pressed):
+    """Microseconds from the press to the first present whose band changed, or a reason."""
+    before = [h for t, h in presents if pressed - STILL_BEFORE_US <= t <= pressed]
+    if not before or any(h != before[-1] for h in before):
+        return "band not still before the press"
+    for index, (t, h) in enumerate(presents[:-1]):
+        if t > pressed + ANSWER_WITHIN_US:
+            break
+        if t > pressed and h != before[-1]:
+            # A held arrow moves the ship on: one change alone was something else.
+            return t - pressed if presents[index + 1][1] != h else "a change that stopped"
+    return "no answer"
+
+
+def animation_due_near(changes, key_times, pressed, answered):
+    """Whether the ship's own animation was due to change the band near the answer."""
+    own = [t for t in changes if not any(k <= t <= k + ANSWER_WITHIN_US for k in key_times)]
+    last = [t for t in own if pressed - 2 * ANIMATION_US <= t <= pressed]
+    if not last:
+        return True  # its phase is unknown: leave the press out
+    due = [last[-1] + k * ANIMATION_US for k in (1, 2)]
+    return any(abs(answered - d) <= ANIMATION_SLACK_US for d in due)
+
+
+def percentile(values, share):
+    values = sorted(values)
+    return values[min(len(values) - 1, int(share * len(values)))]
+
+
+def ensure_game(screen):
+    if screen.pixel(20, 400) == NAVY:
+        screen.key("space", True)
+        time.sleep(0.1)
+        screen.key("space", False)
+        time.sleep(1.5)  # the shot leaves the band
+
+
+def run_path(path, presses, program, logs):
+    renderer = {"SDL_RENDER_DRIVER": "opengl"} if path == "renderer" else {}
+    first = free_display(83)
+    program_log = f"{logs}/{path}.program"
+    game = Screen(first, [program], dict(renderer, ZEPHYX_PRESENT_LOG=program_log), "^ZEPHYX$",
+                  program_log)
+    second = free_display(first + 1)
+    bare_log = f"{logs}/{path}.bare"
+    bare = Screen(second, [os.path.join(BUILD, "tools", "zephyx_bare_loop"), "keys", path,
+                           bare_log], renderer, "^bare keys$", bare_log)
+    time.sleep(1)
+    ensure_game(game)
+    times = []  # (program press, bare press)
+    key_times = []
+    for trial in range(presses):
+        ensure_game(game)
+        time.sleep(random.uniform(0.25, 0.45))
+        name = "Left" if trial % 2 else "Right"
+        order = (game, bare) if trial % 2 else (bare, game)
+        pressed = {id(s): s.key(name, True) for s in order}
+        time.sleep(HOLD_S)
+        released = {id(s): s.key(name, False) for s in order}
+        times.append((pressed[id(game)], pressed[id(bare)]))
+        key_times += [pressed[id(game)], released[id(game)]]
+    game.stop("Escape")
+    bare.stop()
+
+    program_log, bare_log = read_log(program_log), read_log(bare_log)
+    if os.environ.get("MEASURE_LOGS"):
+        with open(f"{logs}/{path}.presses", "w") as f:
+            for stamps in times:
+                print(*stamps, file=f)
+    changes = band_changes(program_log)
+    ours, theirs, dropped = [], [], {}
+    for program_pressed, bare_pressed in times:
+        mine, reference = answer(program_log, program_pressed), answer(bare_log, bare_pressed)
+        answers = (("zephyx", mine), ("bare", reference))
+        reason = next((f"{who}: {r}" for who, r in answers if isinstance(r, str)), None)
+        if reason is None and animation_due_near(changes, key_times, program_pressed,
+                                                  program_pressed + mine):
+            reason = "the ship's animation was due"
+        if reason:
+            dropped[reason] = dropped.get(reason, 0) + 1
+            continue
+        ours.append(mine / 1000)
+        theirs.append(reference / 1000)
+    return ours, theirs, dropped
+
+
+def report(path, ours, theirs, dropped):
+    print(f"{path}: {len(ours)} presses counted; left out: "
+          + (", ".join(f"{n} {why}" for why, n in dropped.items()) or "none"))
+    if len(ours) < 10:
+        print("  too few presses to say anything")
+        return
+    rows = [("zephyx", ours), ("bare reference", theirs)]
+    for name, values in rows:
+        print(f"  {name:<16} median {percentile(values, 0.5):6.2f} ms   p95 "
+              f"{percentile(values, 0.95):6.2f} ms   best {min(values):6.2f}   worst "
+              f"{max(values):6.2f}")
+    ratio = percentile(ours, 0.5) / percentile(theirs, 0.5)
+    excess = percentile(ours, 0.95) - percentile(theirs, 0.95)
+    print(f"  median {ratio:.2f}x the reference's (goal <= 1.15: "
+          f"{'met' if ratio <= 1.15 else 'MISSED'}), p95 {excess:+.2f} ms (goal <= +2 ms: "
+          f"{'met' if excess <= 2 else 'MISSED'})")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--presses", type=int, default=150)
+    parser.add_argument("--path", choices=["surface", "renderer", "both"], default="both")
+    parser.add_argument("--program", default=os.path.join(BUILD, "zephyx"))
+    args = parser.parse_args()
+    subprocess.run(["cmake", "--build", "--preset", "default", "--target", "zephyx",
+                    "zephyx_bare_loop"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+    with open("/proc/loadavg") as load:
+        print("load average before:", " ".join(load.read().split()[:3]))
+    paths = ["surface", "renderer"] if args.path == "both" else [args.path]
+    with tempfile.TemporaryDirectory() as logs:
+        logs = os.environ.get("MEASURE_LOGS", logs)
+        for path in paths:
+            report(path, *run_path(path, args.presses, args.program, logs))
+    with open("/proc/loadavg") as load:
+        print("load average after:", " ".join(load.read().split()[:3]))
+
+
+if __name__ == "__main__":
+    main()
