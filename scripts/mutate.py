@@ -361,6 +361,10 @@ class Workspace:
         self.processes = set()
         self.stopping = threading.Event()
         shutil.copytree(source_tree, self.tree, ignore=COPY_IGNORED, symlinks=True)
+        # A compiler killed mid-build leaves its temporary files: they stay in the copy's folder.
+        temporary = os.path.join(root, f"tmp{index}")
+        os.makedirs(temporary, exist_ok=True)
+        self.env = dict(os.environ, TMPDIR=temporary)
 
     def run(self, command, timeout=None, cwd=None):
         """(exit code, output); code None when the command ran out of time."""
@@ -369,6 +373,7 @@ class Workspace:
         process = subprocess.Popen(
             command,
             cwd=cwd or self.tree,
+            env=self.env,
             stdout=subprocess.PIPE,
             stderr=subprocess.STDOUT,
             text=True,
