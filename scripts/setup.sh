@@ -46,6 +46,7 @@ zephyx_setup_step() {
     local what=$1
     shift
     echo "setup: $what"
+    mkdir -p "$(dirname "$ZEPHYX_SETUP_LOG")"
     if ! "$@" >>"$ZEPHYX_SETUP_LOG" 2>&1; then
         echo "setup: failed: $what; the end of $ZEPHYX_SETUP_LOG:" >&2
         tail -n 20 "$ZEPHYX_SETUP_LOG" >&2
