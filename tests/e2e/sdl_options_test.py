@@ -375,9 +375,11 @@ def displays(program, _):
             game.stop()
         game = start(session, program, "--display=2", "--window")
         try:
-            wait_for("the title in a window on the first screen", lambda: (
-                None, [] if session.xdotool("search", "--screen", "0", "--name", "^ZEPHYX$")
-                else ["no game window on screen 0"]), START_SECONDS)
+            # Shown, not only made: the window stays hidden until it can present.
+            wait_for("the game's window shown on the first screen", lambda: (
+                None, [] if session.xdotool("search", "--onlyvisible", "--screen", "0", "--name",
+                                            "^ZEPHYX$")
+                else ["no game window shown on screen 0"]), START_SECONDS)
             quit_with(game, session, "Escape")
             said = output_of(game)
             if "there is no display 2" not in said:
