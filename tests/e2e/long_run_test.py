@@ -21,6 +21,10 @@ from xsession import Failure, Program, XServer, log, require_program, run_test, 
 # grows by a page or two. The first uses (fontconfig, the system font, its glyphs) take
 # about 1.7 MB, so they are behind us before the measurement starts.
 MOST_GROWTH_KB = 128
+# Games still meet first uses the title does not (scores with digits not drawn before, more
+# game-overs): 336 kB was seen once on a busy machine. A leak in every frame is caught at the
+# title, where the same frames run.
+MOST_GAME_GROWTH_KB = 512
 # Left where it starts, the ship is hit by the enemies' aimed bullets within some 15 s, and the
 # title comes back 5 s later. (Steered up, it can outlive a field of drifting enemies.) Which
 # enemies come is chance, and a busy machine runs fewer frames a second, so some games last
@@ -79,9 +83,10 @@ def main():
             session.xdotool("keyup", "space")
             log(f"resident size {before} kB, after {seconds:.0f} s left alone {at_title} kB, "
                 f"after {seconds:.0f} s of games {in_games} kB")
-            for state, size in (("left alone", at_title), ("in games", in_games)):
-                if size - before > MOST_GROWTH_KB:
-                    raise Failure(f"the resident size grew by {size - before} kB {state}")
+            for state, grown, most in (("left alone", at_title - before, MOST_GROWTH_KB),
+                                       ("in games", in_games - at_title, MOST_GAME_GROWTH_KB)):
+                if grown > most:
+                    raise Failure(f"the resident size grew by {grown} kB {state}")
             quit_with(started, session, "Escape")
         finally:
             started.stop()
