@@ -2,20 +2,25 @@
 """Plays the browser build in headless Chromium, driven only by key events, and checks the
 picture on the canvas against the native program's.
 
-    web_play_test.py SITE REPLAY_TEST ASSETS SHOTS
+    web_play_test.py SITE REPLAY_TEST ASSETS SHOTS [chromium|firefox|webkit]
 
 SITE is the folder the web preset stages the page in, which must hold the page's files alone;
 the console must show no error. REPLAY_TEST is the replay test program, which plays a session on
 the headless backend and writes the native title and game-over pictures it presented
 (title.png, gameover.png). The title must be the native one pixel for pixel outside the frame
 counter, and the system-font text of "Game Over" and its score must land within 2 pixels of the
-native text. The canvas pictures land in SHOTS/web.
+native text. The canvas pictures land in SHOTS/web (SHOTS/web-firefox, SHOTS/web-webkit).
+
+In every engine the page presents with its own choice, and the title is compared again as the
+other presenter shows it; the rest below is Chromium's alone, whose DevTools reach further.
 
 The page takes only the game's keys, none with Ctrl, Alt or Meta held. A key held while the
 page loses focus must not stay down. A hidden tab runs no frames and does not wake; shown again,
 resized, or with its WebGL context lost and restored, the page draws the title again. The round
 is presented with WebGL2; last, the title is compared again as the 2D canvas presents it: asked
 for, or taking over from WebGL2 whose shaders fail when a lost context comes back or at once.
+Left to choose, the page takes the presenter that costs less: WebGL2 made slow, the 2D canvas;
+the 2D canvas made slow, WebGL2.
 """
 
 import os
@@ -24,7 +29,8 @@ import subprocess
 import sys
 import time
 
-from browser import Browser, StaticServer
+from browser import StaticServer
+from engines import ENGINES
 from picture import (FPS_BOX, PLAY_LEFT, PLAY_RIGHT, PROMPT_YELLOW, SHIP_TOP, close, ink_box,
                      load_png, ship_centre)
 from player import Assets, frame_counter, game_problems, title_problems
@@ -54,6 +60,17 @@ window.dispatchEvent(event('keyup'));
 return taken;
 """
 BREAK_SHADERS = "WebGL2RenderingContext.prototype.getShaderParameter = () => false;"
+# A presenter's drawing made slower than any machine makes it: its presents wait this long.
+SLOW_DRAWING = """
+const slowed = %s.prototype, draw = slowed.%s;
+slowed.%s = function() {
+  const until = performance.now() + 100;
+  while (performance.now() < until) {}
+  return draw.apply(this, arguments);
+};
+"""
+SLOWED = {"webgl2": ("WebGL2RenderingContext", "drawArrays"),
+          "2d": ("CanvasRenderingContext2D", "putImageData")}
 LOSE_CONTEXT = """
 const gl = document.getElementById('screen').getContext('webgl2');
 window.lose = window.lose || gl.getExtension('WEBGL_lose_context');
@@ -280,78 +297,128 @@ def native_pictures(replay_test, folder):
     return {name: os.path.join(folder, name + ".png") for name in ("title", "gameover")}
 
 
-def main():
-    web, replay_test, assets, shots = sys.argv[1:5]
-    require_program(os.path.join(web, "zephyx.html"),
-                    "cmake --preset web && cmake --build --preset web")
-    assets = Assets(assets)
-    shots = os.path.join(shots, "web")
-    shutil.rmtree(shots, ignore_errors=True)
-    native = native_pictures(replay_test, os.path.join(shots, "native"))
+def check_measured_choice(browser, url):
+    """Left to choose, the page keeps the presenter that costs less."""
+    for slowed, chosen in (("webgl2", "2d"), ("2d", "webgl2")):
+        kind, method = SLOWED[slowed]
+        script = browser.run_before_pages(SLOW_DRAWING % (kind, method, method))
+        try:
+            browser.open(url)
+            browser.screenshot_after(1)
+        finally:
+            browser.stop_running(script)
+        costs = browser.script("return Module.presentCosts")
+        if presenter_of(browser) != chosen:
+            raise Failure(f"with {slowed} made slow the page presents with "
+                          f"{presenter_of(browser)}; it measured {costs} ms")
+        log(f"{slowed} made slow: the page chose {chosen}, measuring {costs} ms")
 
-    with StaticServer(web) as server, Browser() as browser:
-        if set(os.listdir(web)) != PAGE_FILES:
-            raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
-        round_ = Round(browser, assets, shots)
-        # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
-        browser.open(server.url + "zephyx.html?presenter=webgl2")
-        started = time.monotonic()
-        title = round_.wait_for_title(START_SECONDS)
-        log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
-            + presenter_of(browser))
-        round_.save(title, "title")
-        native_title = load_png(native["title"])
-        compare_title(title, native_title)
-        check_console(browser)
 
-        check_keys(browser)
-        check_visibility(round_, native_title)
-        repainted(round_, native_title, "a resize",
-                  lambda: browser.driver.set_window_size(720, 640))
-        check_context_loss(round_, native_title, False, "webgl2")
+def show_title(round_, url, native_title, name):
+    """Opens the page at `url`; its title shows and is the native one."""
+    browser = round_.browser
+    browser.open(url)
+    started = time.monotonic()
+    title = round_.wait_for_title(START_SECONDS)
+    log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
+        f"{presenter_of(browser)} (one present measured at "
+        f"{browser.script('return Module.presentCosts || null')} ms)")
+    round_.save(title, name)
+    compare_title(title, native_title)
+    check_console(browser)
 
-        def game():
-            picture = browser.screenshot()
-            return picture, game_problems(picture, assets)
 
-        round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
-        round_.steer("Right", +1)
-        round_.steer("Left", -1)
+def play(round_, native, in_chromium):
+    """From the title: a game, the ship steered, "Game Over" and the title again."""
+    browser, assets = round_.browser, round_.assets
+
+    def game():
+        picture = browser.screenshot()
+        return picture, game_problems(picture, assets)
+
+    round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
+    round_.steer("Right", +1)
+    round_.steer("Left", -1)
+    if in_chromium:
         check_focus_loss(round_)
         check_shot(round_)
 
-        over = play_to_game_over(round_)
-        over_at = time.monotonic()
-        round_.save(over, "gameover")
-        compare_text(over, load_png(native["gameover"]))
+    over = play_to_game_over(round_)
+    over_at = time.monotonic()
+    round_.save(over, "gameover")
+    compare_text(over, load_png(native["gameover"]))
 
-        round_.wait_for_title(15)
-        log(f"the title again {time.monotonic() - over_at:.1f} s after \"Game Over\" showed")
+    round_.wait_for_title(15)
+    log(f"the title again {time.monotonic() - over_at:.1f} s after \"Game Over\" showed")
 
-        browser.key("Escape", True)
-        browser.key("Escape", False)
-        wait_for("the page to say the program ended",
-                 lambda: (None, [] if browser.script(
-                     "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
-        log("Escape: the page says the program ended and offers to start again")
 
-        # WebGL2 that cannot be restored, WebGL2 whose shaders fail from the start, and the 2D
-        # canvas asked for (browsers without WebGL2 or a GPU): the 2D canvas shows the title.
-        for query, shaders_fail in (("webgl2", "when restored"), ("webgl2", "at once"),
-                                    ("2d", None)):
-            if shaders_fail == "at once":
-                browser.run_before_pages(BREAK_SHADERS)
-            browser.open(server.url + "zephyx.html?presenter=" + query)
-            title = round_.wait_for_title(START_SECONDS)
-            if shaders_fail == "when restored":
-                check_context_loss(round_, native_title, True, "2d")
-            elif presenter_of(browser) != "2d":
-                raise Failure(f"{query}: the page presents with {presenter_of(browser)}")
-            log(f"presenter={query}, shaders failing {shaders_fail or 'never'}: the 2D canvas")
-            failing = (shaders_fail or "never").replace(" ", "_")
-            round_.save(title, f"title_{query}_shaders_failing_{failing}")
-            compare_title(title, native_title)
-        check_console(browser)
+def in_chromium(round_, server, native):
+    """The whole round, with what only Chromium's DevTools can do to the page."""
+    browser = round_.browser
+    native_title = load_png(native["title"])
+    # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
+    show_title(round_, server.url + "zephyx.html?presenter=webgl2", native_title, "title")
+    check_keys(browser)
+    check_visibility(round_, native_title)
+    repainted(round_, native_title, "a resize", lambda: browser.resize(720, 640))
+    check_context_loss(round_, native_title, False, "webgl2")
+    play(round_, native, True)
+
+    browser.key("Escape", True)
+    browser.key("Escape", False)
+    wait_for("the page to say the program ended",
+             lambda: (None, [] if browser.script(
+                 "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
+    log("Escape: the page says the program ended and offers to start again")
+
+    check_measured_choice(browser, server.url + "zephyx.html")
+    # WebGL2 that cannot be restored, WebGL2 whose shaders fail from the start, and the 2D
+    # canvas asked for (browsers without WebGL2 or a GPU): the 2D canvas shows the title.
+    for query, shaders_fail in (("webgl2", "when restored"), ("webgl2", "at once"),
+                                ("2d", None)):
+        if shaders_fail == "at once":
+            browser.run_before_pages(BREAK_SHADERS)
+        browser.open(server.url + "zephyx.html?presenter=" + query)
+        title = round_.wait_for_title(START_SECONDS)
+        if shaders_fail == "when restored":
+            check_context_loss(round_, native_title, True, "2d")
+        elif presenter_of(browser) != "2d":
+            raise Failure(f"{query}: the page presents with {presenter_of(browser)}")
+        log(f"presenter={query}, shaders failing {shaders_fail or 'never'}: the 2D canvas")
+        failing = (shaders_fail or "never").replace(" ", "_")
+        round_.save(title, f"title_{query}_shaders_failing_{failing}")
+        compare_title(title, native_title)
+    check_console(browser)
+
+
+def in_engine(round_, server, native):
+    """The round in another engine: the page's own presenter, then the other one's title."""
+    native_title = load_png(native["title"])
+    show_title(round_, server.url + "zephyx.html", native_title, "title")
+    check_keys(round_.browser)
+    play(round_, native, False)
+    other = {"webgl2": "2d", "2d": "webgl2"}[presenter_of(round_.browser)]
+    show_title(round_, server.url + "zephyx.html?presenter=" + other, native_title,
+               "title_" + other)
+    if presenter_of(round_.browser) != other:
+        raise Failure(f"asked for {other}, the page presents with {presenter_of(round_.browser)}")
+
+
+def main():
+    web, replay_test, assets, shots = sys.argv[1:5]
+    engine = sys.argv[5] if len(sys.argv) > 5 else "chromium"
+    require_program(os.path.join(web, "zephyx.html"),
+                    "cmake --preset web && cmake --build --preset web")
+    assets = Assets(assets)
+    shots = os.path.join(shots, "web" if engine == "chromium" else "web-" + engine)
+    shutil.rmtree(shots, ignore_errors=True)
+    native = native_pictures(replay_test, os.path.join(shots, "native"))
+
+    with StaticServer(web) as server, ENGINES[engine]() as browser:
+        if set(os.listdir(web)) != PAGE_FILES:
+            raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
+        round_ = Round(browser, assets, shots)
+        (in_chromium if engine == "chromium" else in_engine)(round_, server, native)
 
 
 if __name__ == "__main__":
