@@ -304,14 +304,23 @@ def check_measured_choice(browser, url):
         script = browser.run_before_pages(SLOW_DRAWING % (kind, method, method))
         try:
             browser.open(url)
-            browser.screenshot_after(1)
+            wait_for("a picture", lambda: (None, [] if (browser.presented() or 0) > 0
+                                           else ["nothing presented yet"]), START_SECONDS)
         finally:
             browser.stop_running(script)
-        costs = browser.script("return Module.presentCosts")
         if presenter_of(browser) != chosen:
             raise Failure(f"with {slowed} made slow the page presents with "
-                          f"{presenter_of(browser)}; it measured {costs} ms")
-        log(f"{slowed} made slow: the page chose {chosen}, measuring {costs} ms")
+                          f"{presenter_of(browser)}{measured(browser)}")
+        log(f"{slowed} made slow: the page chose {chosen}{measured(browser)}")
+
+
+def measured(browser):
+    """What the page measured a present to take with each presenter, when it chose."""
+    costs = browser.script("return window.Module && Module.presentCosts || null")
+    if not costs:
+        return ", measuring nothing"
+    return ", measuring one present at " + ", ".join(
+        f"{ms:.2f} ms with {name}" for name, ms in sorted(costs.items()))
 
 
 def show_title(round_, url, native_title, name):
@@ -321,8 +330,7 @@ def show_title(round_, url, native_title, name):
     started = time.monotonic()
     title = round_.wait_for_title(START_SECONDS)
     log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
-        f"{presenter_of(browser)} (one present measured at "
-        f"{browser.script('return Module.presentCosts || null')} ms)")
+        f"{presenter_of(browser)}{measured(browser)}")
     round_.save(title, name)
     compare_title(title, native_title)
     check_console(browser)
