@@ -9,6 +9,7 @@ import readline from 'node:readline';
 
 const [firefox, width, height] = process.argv.slice(2);
 const SCRIPT_SECONDS = 30;
+const START_SECONDS = 90;  // for Firefox to start, and for a page to load, on a busy machine
 
 const browser = await puppeteer.launch({
   browser: 'firefox',
@@ -18,8 +19,10 @@ const browser = await puppeteer.launch({
   // turn WebGL off on llvmpipe, which stands in for the GPU here.
   extraPrefsFirefox: {'webgl.force-enabled': true},
   defaultViewport: {width: Number(width), height: Number(height)},
+  timeout: START_SECONDS * 1000,
 });
 const page = (await browser.pages())[0] || (await browser.newPage());
+page.setDefaultNavigationTimeout(START_SECONDS * 1000);
 const errors = [];
 page.on('console', (message) => {
   if (message.type() === 'error') {
