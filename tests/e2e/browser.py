@@ -192,9 +192,6 @@ class Browser(Page):
         except TimeoutException:
             raise Failure("the page's script gave no answer in time")
 
-    def resize(self, width, height):
-        self.driver.set_window_size(width, height)
-
     def key(self, name, down):
         code, key, virtual = KEYS[name]
         event = {"type": "keyDown" if down else "keyUp", "code": code, "key": key,

@@ -3,7 +3,7 @@ Firefox has no WebGL without a GPU, and WebKit's driver has no headless mode).
 
 Firefox is driven by puppeteer-core over WebDriver BiDi (firefox_driver.mjs, installed into
 node_modules here by `npm ci`); WebKit by Selenium through Debian's WebKitWebDriver. Both offer
-what browser.Page reads the canvas with, keys, a resize and the console's errors. Each
+what browser.Page reads the canvas with, keys and the console's errors. Each
 browser's profile and caches go in a temporary folder of its own, removed with it.
 """
 
@@ -113,9 +113,6 @@ class Firefox(OnXServer):
     def key(self, name, down):
         self.command("key", key=KEYS[name][1], down=down)
 
-    def resize(self, width, height):
-        self.command("resize", width=width, height=height)
-
     def console_errors(self):
         return self.command("errors")
 
@@ -141,7 +138,7 @@ class WebKit(OnXServer):
         options = Options()
         options.add_argument("--automation")  # its ephemeral session: no profile is kept
         self.driver = WebDriver(command_executor=self.service.service_url, options=options)
-        self.resize(*self.size)
+        self.driver.set_window_size(*self.size)
 
     def stop(self):
         try:
@@ -157,7 +154,6 @@ class WebKit(OnXServer):
 
     script = Browser.script
     script_async = Browser.script_async
-    resize = Browser.resize
 
     def key(self, name, down):
         from selenium.webdriver.common.action_chains import ActionChains

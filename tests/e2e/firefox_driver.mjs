@@ -55,7 +55,6 @@ const commands = {
   script: ({code, args}) => run(code, args, false),
   scriptAsync: ({code, args}) => withinSeconds(run(code, args, true), SCRIPT_SECONDS),
   key: ({key, down}) => (down ? page.keyboard.down(key) : page.keyboard.up(key)),
-  resize: ({width, height}) => page.setViewport({width, height}),
   errors: () => errors.splice(0),
 };
 

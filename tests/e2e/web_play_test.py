@@ -336,75 +336,8 @@ def show_title(round_, url, native_title, name):
     check_console(browser)
 
 
-def play(round_, native, in_chromium):
-    """From the title: a game, the ship steered, "Game Over" and the title again."""
-    browser, assets = round_.browser, round_.assets
-
-    def game():
-        picture = browser.screenshot()
-        return picture, game_problems(picture, assets)
-
-    round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
-    round_.steer("Right", +1)
-    round_.steer("Left", -1)
-    if in_chromium:
-        check_focus_loss(round_)
-        check_shot(round_)
-
-    over = play_to_game_over(round_)
-    over_at = time.monotonic()
-    round_.save(over, "gameover")
-    compare_text(over, load_png(native["gameover"]))
-
-    round_.wait_for_title(15)
-    log(f"the title again {time.monotonic() - over_at:.1f} s after \"Game Over\" showed")
-
-
-def in_chromium(round_, server, native):
-    """The whole round, with what only Chromium's DevTools can do to the page."""
-    browser = round_.browser
-    native_title = load_png(native["title"])
-    # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
-    show_title(round_, server.url + "zephyx.html?presenter=webgl2", native_title, "title")
-    check_keys(browser)
-    check_visibility(round_, native_title)
-    repainted(round_, native_title, "a resize", lambda: browser.resize(720, 640))
-    check_context_loss(round_, native_title, False, "webgl2")
-    play(round_, native, True)
-
-    browser.key("Escape", True)
-    browser.key("Escape", False)
-    wait_for("the page to say the program ended",
-             lambda: (None, [] if browser.script(
-                 "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
-    log("Escape: the page says the program ended and offers to start again")
-
-    check_measured_choice(browser, server.url + "zephyx.html")
-    # WebGL2 that cannot be restored, WebGL2 whose shaders fail from the start, and the 2D
-    # canvas asked for (browsers without WebGL2 or a GPU): the 2D canvas shows the title.
-    for query, shaders_fail in (("webgl2", "when restored"), ("webgl2", "at once"),
-                                ("2d", None)):
-        if shaders_fail == "at once":
-            browser.run_before_pages(BREAK_SHADERS)
-        browser.open(server.url + "zephyx.html?presenter=" + query)
-        title = round_.wait_for_title(START_SECONDS)
-        if shaders_fail == "when restored":
-            check_context_loss(round_, native_title, True, "2d")
-        elif presenter_of(browser) != "2d":
-            raise Failure(f"{query}: the page presents with {presenter_of(browser)}")
-        log(f"presenter={query}, shaders failing {shaders_fail or 'never'}: the 2D canvas")
-        failing = (shaders_fail or "never").replace(" ", "_")
-        round_.save(title, f"title_{query}_shaders_failing_{failing}")
-        compare_title(title, native_title)
-    check_console(browser)
-
-
-def in_engine(round_, server, native):
-    """The round in another engine: the page's own presenter, then the other one's title."""
-    native_title = load_png(native["title"])
-    show_title(round_, server.url + "zephyx.html", native_title, "title")
-    check_keys(round_.browser)
-    play(round_, native, False)
+def other_presenter_title(round_, server, native_title):
+    """The title again, as the presenter the page did not choose shows it."""
     other = {"webgl2": "2d", "2d": "webgl2"}[presenter_of(round_.browser)]
     show_title(round_, server.url + "zephyx.html?presenter=" + other, native_title,
                "title_" + other)
@@ -415,10 +348,11 @@ def in_engine(round_, server, native):
 def main():
     web, replay_test, assets, shots = sys.argv[1:5]
     engine = sys.argv[5] if len(sys.argv) > 5 else "chromium"
+    chromium = engine == "chromium"
     require_program(os.path.join(web, "zephyx.html"),
                     "cmake --preset web && cmake --build --preset web")
     assets = Assets(assets)
-    shots = os.path.join(shots, "web" if engine == "chromium" else "web-" + engine)
+    shots = os.path.join(shots, "web" if chromium else "web-" + engine)
     shutil.rmtree(shots, ignore_errors=True)
     native = native_pictures(replay_test, os.path.join(shots, "native"))
 
@@ -426,7 +360,66 @@ def main():
         if set(os.listdir(web)) != PAGE_FILES:
             raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
         round_ = Round(browser, assets, shots)
-        (in_chromium if engine == "chromium" else in_engine)(round_, server, native)
+        native_title = load_png(native["title"])
+        # Without a GPU the page would choose the 2D canvas; Chromium asks for WebGL2 by name,
+        # the other engines leave the choice to the page.
+        show_title(round_, server.url + "zephyx.html" + ("?presenter=webgl2" if chromium else ""),
+                   native_title, "title")
+
+        check_keys(browser)
+        if chromium:
+            check_visibility(round_, native_title)
+            repainted(round_, native_title, "a resize",
+                      lambda: browser.driver.set_window_size(720, 640))
+            check_context_loss(round_, native_title, False, "webgl2")
+
+        def game():
+            picture = browser.screenshot()
+            return picture, game_problems(picture, assets)
+
+        round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
+        round_.steer("Right", +1)
+        round_.steer("Left", -1)
+        if chromium:
+            check_focus_loss(round_)
+            check_shot(round_)
+
+        over = play_to_game_over(round_)
+        over_at = time.monotonic()
+        round_.save(over, "gameover")
+        compare_text(over, load_png(native["gameover"]))
+
+        round_.wait_for_title(15)
+        log(f"the title again {time.monotonic() - over_at:.1f} s after \"Game Over\" showed")
+        if not chromium:
+            return other_presenter_title(round_, server, native_title)
+
+        browser.key("Escape", True)
+        browser.key("Escape", False)
+        wait_for("the page to say the program ended",
+                 lambda: (None, [] if browser.script(
+                     "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
+        log("Escape: the page says the program ended and offers to start again")
+
+        check_measured_choice(browser, server.url + "zephyx.html")
+
+        # WebGL2 that cannot be restored, WebGL2 whose shaders fail from the start, and the 2D
+        # canvas asked for (browsers without WebGL2 or a GPU): the 2D canvas shows the title.
+        for query, shaders_fail in (("webgl2", "when restored"), ("webgl2", "at once"),
+                                    ("2d", None)):
+            if shaders_fail == "at once":
+                browser.run_before_pages(BREAK_SHADERS)
+            browser.open(server.url + "zephyx.html?presenter=" + query)
+            title = round_.wait_for_title(START_SECONDS)
+            if shaders_fail == "when restored":
+                check_context_loss(round_, native_title, True, "2d")
+            elif presenter_of(browser) != "2d":
+                raise Failure(f"{query}: the page presents with {presenter_of(browser)}")
+            log(f"presenter={query}, shaders failing {shaders_fail or 'never'}: the 2D canvas")
+            failing = (shaders_fail or "never").replace(" ", "_")
+            round_.save(title, f"title_{query}_shaders_failing_{failing}")
+            compare_title(title, native_title)
+        check_console(browser)
 
 
 if __name__ == "__main__":
