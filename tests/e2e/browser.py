@@ -1,4 +1,5 @@
-"""The browser build served on 127.0.0.1 and played in headless Chromium through Selenium.
+"""The browser build served on 127.0.0.1 and played in headless Chromium through Selenium
+(Firefox and WebKit: engines.py).
 
 The page is read as a player's eyes would see the canvas: the picture is copied off the canvas
 as it stands. Keys are real key events from the browser's input layer (DevTools), with the
@@ -85,7 +86,39 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-class Browser:
+class Page:
+    """What the tests read off the page in any engine, through the engine's `script` and
+    `script_async` (whose last argument is the function to call with its result)."""
+
+    def screenshot(self):
+        return picture_from_rgba(*self.script(READ_CANVAS))
+
+    def screenshot_after(self, count):
+        """The canvas read as soon as `count` pictures have been presented (within the driver's
+        script timeout, 30 s)."""
+        try:
+            width, height, encoded = self.script_async(
+                "const done = arguments[arguments.length - 1];"
+                "const wanted = arguments[0];"
+                "const poll = () => Module._zephyx_stats_presented() >= wanted ?"
+                "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
+                "poll();", count)
+        except Failure:
+            raise Failure(f"the program stopped before presenting picture {count}: it has "
+                          f"presented {self.presented()}")
+        return picture_from_rgba(width, height, encoded)
+
+    def stat(self, name):
+        """One of the program's counts (zephyx_stats_<name>, platform/web/web_stats.cpp)."""
+        return self.script(f"return Module._zephyx_stats_{name}()")
+
+    def presented(self):
+        """Pictures the program has presented, or None before it runs."""
+        return self.script("return window.Module && Module.calledRun ? "
+                           "Module._zephyx_stats_presented() : null")
+
+
+class Browser(Page):
     """Headless Chromium with one tab, for the life of a `with` block."""
 
     def __init__(self, width=800, height=700):
@@ -136,8 +169,13 @@ class Browser:
         self.driver.get(url)
 
     def run_before_pages(self, code):
-        """Runs `code` in every page opened from now on, before the page's own scripts."""
-        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": code})
+        """Runs `code` in every page opened from now on, before the page's own scripts, until
+        stop_running is given what this returns."""
+        return self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                           {"source": code})
+
+    def stop_running(self, script):
+        self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
 
     def console_errors(self):
         """The errors the console showed since the last call: failed loads, exceptions."""
@@ -147,33 +185,12 @@ class Browser:
     def script(self, code, *args):
         return self.driver.execute_script(code, *args)
 
-    def screenshot(self):
-        return picture_from_rgba(*self.script(READ_CANVAS))
-
-    def screenshot_after(self, count):
-        """The canvas read as soon as `count` pictures have been presented (within the driver's
-        script timeout, 30 s)."""
+    def script_async(self, code, *args):
         from selenium.common.exceptions import TimeoutException
         try:
-            width, height, encoded = self.driver.execute_async_script(
-                "const done = arguments[arguments.length - 1];"
-                "const wanted = arguments[0];"
-                "const poll = () => Module._zephyx_stats_presented() >= wanted ?"
-                "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
-                "poll();", count)
+            return self.driver.execute_async_script(code, *args)
         except TimeoutException:
-            raise Failure(f"the program stopped before presenting picture {count}: it has "
-                          f"presented {self.presented()}")
-        return picture_from_rgba(width, height, encoded)
-
-    def stat(self, name):
-        """One of the program's counts (zephyx_stats_<name>, platform/web/web_stats.cpp)."""
-        return self.script(f"return Module._zephyx_stats_{name}()")
-
-    def presented(self):
-        """Pictures the program has presented, or None before it runs."""
-        return self.script("return window.Module && Module.calledRun ? "
-                           "Module._zephyx_stats_presented() : null")
+            raise Failure("the page's script gave no answer in time")
 
     def key(self, name, down):
         code, key, virtual = KEYS[name]

@@ -2,20 +2,25 @@
 """Plays the browser build in headless Chromium, driven only by key events, and checks the
 picture on the canvas against the native program's.
 
-    web_play_test.py SITE REPLAY_TEST ASSETS SHOTS
+    web_play_test.py SITE REPLAY_TEST ASSETS SHOTS [chromium|firefox|webkit]
 
 SITE is the folder the web preset stages the page in, which must hold the page's files alone;
 the console must show no error. REPLAY_TEST is the replay test program, which plays a session on
 the headless backend and writes the native title and game-over pictures it presented
 (title.png, gameover.png). The title must be the native one pixel for pixel outside the frame
 counter, and the system-font text of "Game Over" and its score must land within 2 pixels of the
-native text. The canvas pictures land in SHOTS/web.
+native text. The canvas pictures land in SHOTS/web (SHOTS/web-firefox, SHOTS/web-webkit).
+
+In every engine the page presents with its own choice, and the title is compared again as the
+other presenter shows it; the rest below is Chromium's alone, whose DevTools reach further.
 
 The page takes only the game's keys, none with Ctrl, Alt or Meta held. A key held while the
 page loses focus must not stay down. A hidden tab runs no frames and does not wake; shown again,
 resized, or with its WebGL context lost and restored, the page draws the title again. The round
 is presented with WebGL2; last, the title is compared again as the 2D canvas presents it: asked
 for, or taking over from WebGL2 whose shaders fail when a lost context comes back or at once.
+Left to choose, the page takes the presenter that costs less: WebGL2 made slow, the 2D canvas;
+the 2D canvas made slow, WebGL2.
 """
 
 import os
@@ -24,7 +29,8 @@ import subprocess
 import sys
 import time
 
-from browser import Browser, StaticServer
+from browser import StaticServer
+from engines import ENGINES
 from picture import (FPS_BOX, PLAY_LEFT, PLAY_RIGHT, PROMPT_YELLOW, SHIP_TOP, close, ink_box,
                      load_png, ship_centre)
 from player import Assets, frame_counter, game_problems, title_problems
@@ -54,6 +60,17 @@ window.dispatchEvent(event('keyup'));
 return taken;
 """
 BREAK_SHADERS = "WebGL2RenderingContext.prototype.getShaderParameter = () => false;"
+# A presenter's drawing made slower than any machine makes it: its presents wait this long.
+SLOW_DRAWING = """
+const slowed = %s.prototype, draw = slowed.%s;
+slowed.%s = function() {
+  const until = performance.now() + 100;
+  while (performance.now() < until) {}
+  return draw.apply(this, arguments);
+};
+"""
+SLOWED = {"webgl2": ("WebGL2RenderingContext", "drawArrays"),
+          "2d": ("CanvasRenderingContext2D", "putImageData")}
 LOSE_CONTEXT = """
 const gl = document.getElementById('screen').getContext('webgl2');
 window.lose = window.lose || gl.getExtension('WEBGL_lose_context');
@@ -280,35 +297,81 @@ def native_pictures(replay_test, folder):
     return {name: os.path.join(folder, name + ".png") for name in ("title", "gameover")}
 
 
+def check_measured_choice(browser, url):
+    """Left to choose, the page keeps the presenter that costs less."""
+    for slowed, chosen in (("webgl2", "2d"), ("2d", "webgl2")):
+        kind, method = SLOWED[slowed]
+        script = browser.run_before_pages(SLOW_DRAWING % (kind, method, method))
+        try:
+            browser.open(url)
+            wait_for("a picture", lambda: (None, [] if (browser.presented() or 0) > 0
+                                           else ["nothing presented yet"]), START_SECONDS)
+        finally:
+            browser.stop_running(script)
+        if presenter_of(browser) != chosen:
+            raise Failure(f"with {slowed} made slow the page presents with "
+                          f"{presenter_of(browser)}{measured(browser)}")
+        log(f"{slowed} made slow: the page chose {chosen}{measured(browser)}")
+
+
+def measured(browser):
+    """What the page measured a present to take with each presenter, when it chose."""
+    costs = browser.script("return window.Module && Module.presentCosts || null")
+    if not costs:
+        return ", measuring nothing"
+    return ", measuring one present at " + ", ".join(
+        f"{ms:.2f} ms with {name}" for name, ms in sorted(costs.items()))
+
+
+def show_title(round_, url, native_title, name):
+    """Opens the page at `url`; its title shows and is the native one."""
+    browser = round_.browser
+    browser.open(url)
+    started = time.monotonic()
+    title = round_.wait_for_title(START_SECONDS)
+    log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
+        f"{presenter_of(browser)}{measured(browser)}")
+    round_.save(title, name)
+    compare_title(title, native_title)
+    check_console(browser)
+
+
+def other_presenter_title(round_, server, native_title):
+    """The title again, as the presenter the page did not choose shows it."""
+    other = {"webgl2": "2d", "2d": "webgl2"}[presenter_of(round_.browser)]
+    show_title(round_, server.url + "zephyx.html?presenter=" + other, native_title,
+               "title_" + other)
+    if presenter_of(round_.browser) != other:
+        raise Failure(f"asked for {other}, the page presents with {presenter_of(round_.browser)}")
+
+
 def main():
     web, replay_test, assets, shots = sys.argv[1:5]
+    engine = sys.argv[5] if len(sys.argv) > 5 else "chromium"
+    chromium = engine == "chromium"
     require_program(os.path.join(web, "zephyx.html"),
                     "cmake --preset web && cmake --build --preset web")
     assets = Assets(assets)
-    shots = os.path.join(shots, "web")
+    shots = os.path.join(shots, "web" if chromium else "web-" + engine)
     shutil.rmtree(shots, ignore_errors=True)
     native = native_pictures(replay_test, os.path.join(shots, "native"))
 
-    with StaticServer(web) as server, Browser() as browser:
+    with StaticServer(web) as server, ENGINES[engine]() as browser:
         if set(os.listdir(web)) != PAGE_FILES:
             raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
         round_ = Round(browser, assets, shots)
-        # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
-        browser.open(server.url + "zephyx.html?presenter=webgl2")
-        started = time.monotonic()
-        title = round_.wait_for_title(START_SECONDS)
-        log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
-            + presenter_of(browser))
-        round_.save(title, "title")
         native_title = load_png(native["title"])
-        compare_title(title, native_title)
-        check_console(browser)
+        # Without a GPU the page would choose the 2D canvas; Chromium asks for WebGL2 by name,
+        # the other engines leave the choice to the page.
+        show_title(round_, server.url + "zephyx.html" + ("?presenter=webgl2" if chromium else ""),
+                   native_title, "title")
 
         check_keys(browser)
-        check_visibility(round_, native_title)
-        repainted(round_, native_title, "a resize",
-                  lambda: browser.driver.set_window_size(720, 640))
-        check_context_loss(round_, native_title, False, "webgl2")
+        if chromium:
+            check_visibility(round_, native_title)
+            repainted(round_, native_title, "a resize",
+                      lambda: browser.driver.set_window_size(720, 640))
+            check_context_loss(round_, native_title, False, "webgl2")
 
         def game():
             picture = browser.screenshot()
@@ -317,8 +380,9 @@ def main():
         round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
         round_.steer("Right", +1)
         round_.steer("Left", -1)
-        check_focus_loss(round_)
-        check_shot(round_)
+        if chromium:
+            check_focus_loss(round_)
+            check_shot(round_)
 
         over = play_to_game_over(round_)
         over_at = time.monotonic()
@@ -327,6 +391,8 @@ def main():
 
         round_.wait_for_title(15)
         log(f"the title again {time.monotonic() - over_at:.1f} s after \"Game Over\" showed")
+        if not chromium:
+            return other_presenter_title(round_, server, native_title)
 
         browser.key("Escape", True)
         browser.key("Escape", False)
@@ -334,6 +400,8 @@ def main():
                  lambda: (None, [] if browser.script(
                      "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
         log("Escape: the page says the program ended and offers to start again")
+
+        check_measured_choice(browser, server.url + "zephyx.html")
 
         # WebGL2 that cannot be restored, WebGL2 whose shaders fail from the start, and the 2D
         # canvas asked for (browsers without WebGL2 or a GPU): the 2D canvas shows the title.
