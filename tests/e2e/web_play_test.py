@@ -4,8 +4,8 @@ picture on the canvas against the native program's.
 
     web_play_test.py SITE REPLAY_TEST ASSETS SHOTS
 
-SITE is the folder the web preset stages the page in, which must hold the page's files alone;
-the console must show no error. REPLAY_TEST is the replay test program, which plays a session on
+SITE is the folder the web preset stages the page in, which must hold the page's files alone,
+at most 300 KB gzip-compressed all together; the console must show no error. REPLAY_TEST is the replay test program, which plays a session on
 the headless backend and writes the native title and game-over pictures it presented
 (title.png, gameover.png). The title must be the native one pixel for pixel outside the frame
 counter, and the system-font text of "Game Over" and its score must land within 2 pixels of the
@@ -16,12 +16,21 @@ page loses focus must not stay down. A hidden tab runs no frames and does not wa
 resized, or with its WebGL context lost and restored, the page draws the title again. The round
 is presented with WebGL2; last, the title is compared again as the 2D canvas presents it: asked
 for, or taking over from WebGL2 whose shaders fail when a lost context comes back or at once.
+
+The page's controls: "Full screen" enters full screen and leaves it, "Fit to window" fills the
+window as it changes and a whole factor comes back without it, each giving the keys back to the
+game; "Play again", once the program has ended, starts it again and a key starts a game. Last,
+served from a folder of its own: the service worker keeps the page's own files and nothing else;
+online a changed page is served at once; offline (the tab's network off, the server gone) a
+reload still shows the title and a key starts a game.
 """
 
+import gzip
 import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 from browser import Browser, StaticServer
@@ -39,7 +48,28 @@ HIDDEN_SECONDS = 2.0
 HIDDEN_WAKE_UPS = 2  # for events the browser may send; a timer would wake it 100 times a second
 GAME_OVER_SWEEPS = 30
 REPAINT_FRAMES = 10
-PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png"}
+PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png", "icon-128.png",
+              "icon-256.png", "manifest.webmanifest", "service-worker.js"}
+GZIP_BUDGET = 300_000  # bytes: every file the page loads, compressed
+# The stage's and the canvas's size on the page, and the element with the focus.
+LAYOUT = """
+const stage = document.getElementById('stage').getBoundingClientRect();
+const canvas = document.getElementById('screen').getBoundingClientRect();
+return [stage.width, stage.height, canvas.width, canvas.height, document.activeElement.id,
+        window.devicePixelRatio];
+"""
+FIT_WINDOWS = ((900, 620), (1100, 900))
+# Every cache of the origin and the addresses it holds.
+CACHED = """
+const done = arguments[arguments.length - 1];
+caches.keys().then(async names => {
+  const held = {};
+  for (const name of names) {
+    held[name] = (await (await caches.open(name)).keys()).map(request => request.url);
+  }
+  done(held);
+});
+"""
 # Whether the page takes each press: the game's keys (harmless at the title), not the browser's
 # reload, full screen, find, address bar, zoom, back, or keys the game has no use for.
 PRESSES = {"ArrowDown": True, "ArrowUp": True, "F5": False, "F11": False, "Ctrl+KeyR": False,
@@ -94,6 +124,14 @@ class Round:
             return wait_for(what, until, seconds, interval=0)
         finally:
             self.browser.key(key, False)
+
+    def start_game(self, name):
+        """Space at the title starts a game."""
+        def game():
+            picture = self.browser.screenshot()
+            return picture, game_problems(picture, self.assets)
+
+        self.save(self.hold("space", game, "a game after holding space", 5), name)
 
     def steer(self, key, direction):
         before = ship_centre(self.browser.screenshot(), self.assets.back)
@@ -270,6 +308,112 @@ def compare_text(picture, native):
             raise Failure(f"the {name} text is {worst} pixels from the native one")
 
 
+def check_size(web):
+    packed = 0
+    for name in os.listdir(web):
+        with open(os.path.join(web, name), "rb") as source:
+            packed += len(gzip.compress(source.read(), 9))
+    log(f"the page's files: {packed:,} bytes gzip-compressed")
+    if packed > GZIP_BUDGET:
+        raise Failure(f"the page's files take {packed:,} bytes gzip-compressed, more than "
+                      f"{GZIP_BUDGET:,}")
+
+
+def focus_problems(focused, what):
+    return [] if focused == "screen" else [f"after {what} the focus is on {focused!r}"]
+
+
+def check_fullscreen(browser):
+    """The button enters full screen, then leaves it, and the keys stay the game's."""
+    for entered in (True, False):
+        def done():
+            now = browser.script("return document.fullscreenElement !== null")
+            problems = [] if now == entered else ["full screen " + ("not " if entered else "")
+                                                  + "taken"]
+            return None, problems + focus_problems(browser.script(LAYOUT)[4], "full screen")
+
+        browser.click("fullscreen")
+        wait_for("full screen " + ("entered" if entered else "left"), done, 5)
+    log("full screen: entered and left with the button, the canvas focused")
+
+
+def check_fit(browser):
+    """Fitted, the canvas fills the stage one way at 4:3 whatever the window; otherwise it is
+    the picture times a whole factor."""
+    def layout(fitted):
+        stage_w, stage_h, width, height, focused, ratio = browser.script(LAYOUT)
+        problems = focus_problems(focused, "ticking fit to window")
+        if fitted:
+            fills = min(abs(width - stage_w), abs(height - stage_h)) < 1
+            if not fills or width > stage_w + 1 or height > stage_h + 1 or \
+                    abs(width * 3 - height * 4) > 4:
+                problems.append(f"a {width}x{height} canvas in a {stage_w}x{stage_h} stage")
+        elif (width * ratio) % 640 or (height * ratio) % 480:
+            problems.append(f"the canvas is {width}x{height}, not a whole factor of 640x480")
+        return (width, height), problems
+
+    browser.click("fit")
+    sizes = []
+    for window in FIT_WINDOWS:
+        browser.driver.set_window_size(*window)
+        sizes.append(wait_for(f"the canvas fitted to a {window} window",
+                              lambda: layout(True), 5))
+    if sizes[0] == sizes[1]:
+        raise Failure(f"the fitted canvas stays {sizes[0]} as the window changes")
+    browser.click("fit")
+    whole = wait_for("a whole factor without fit to window", lambda: layout(False), 5)
+    log(f"fit to window: canvas {sizes[0]}, then {sizes[1]}; without it {whole}")
+
+
+def check_play_again(round_):
+    """Once the program has ended, "Play again" loads it again and a key starts a game."""
+    browser = round_.browser
+    browser.script("window.before = true")
+    browser.click("again")
+    wait_for("the page loaded again", lambda: (None, [] if browser.script(
+        "return window.before === undefined") else ["the ended page stays"]), 10)
+    round_.wait_for_title(START_SECONDS)
+    round_.start_game("game_again")
+    log("Play again: the title, and space starts a game")
+
+
+def check_offline(round_, web):
+    """Served from a folder under the root, the page's worker keeps its files; a changed page
+    is served at once while online; with the network off and the server gone, it plays."""
+    browser = round_.browser
+    with tempfile.TemporaryDirectory(prefix="zephyx-site-") as root:
+        shutil.copytree(web, os.path.join(root, "game"))
+        with StaticServer(root) as server:
+            folder = server.url + "game/"
+            browser.open(folder + "zephyx.html?presenter=2d")
+            wait_for("the service worker to take the page", lambda: (None, [] if browser.script(
+                "const worker = navigator.serviceWorker.controller;"
+                "return worker !== null && worker.state === 'activated'") else ["not yet"]), 30)
+            held = browser.driver.execute_async_script(CACHED)
+            own = sorted(folder + name for name in PAGE_FILES - {"service-worker.js"})
+            if [sorted(urls) for urls in held.values()] != [own]:
+                raise Failure(f"the caches hold {held}, not the page's files alone: {own}")
+            log(f"the service worker keeps the page's own files in {list(held)}")
+
+            page = os.path.join(root, "game", "zephyx.html")
+            with open(page) as source:
+                html = source.read()
+            with open(page, "w") as changed:
+                changed.write(html.replace("<html ", "<html data-build=\"next\" ", 1))
+            browser.driver.refresh()
+            if browser.script("return document.documentElement.dataset.build") != "next":
+                raise Failure("online, the page reloaded from the worker's copy, not the server")
+            log("online: a changed page is served at once")
+
+            browser.go_offline()
+            server.stop()
+            browser.driver.refresh()
+            round_.wait_for_title(START_SECONDS)
+            round_.start_game("game_offline")
+            check_console(browser)
+            log("offline: reloaded, the title shows and space starts a game")
+
+
 def native_pictures(replay_test, folder):
     """The title and game-over pictures of the native program on the headless backend."""
     os.makedirs(folder)
@@ -292,6 +436,7 @@ def main():
     with StaticServer(web) as server, Browser() as browser:
         if set(os.listdir(web)) != PAGE_FILES:
             raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
+        check_size(web)
         round_ = Round(browser, assets, shots)
         # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
         browser.open(server.url + "zephyx.html?presenter=webgl2")
@@ -310,11 +455,9 @@ def main():
                   lambda: browser.driver.set_window_size(720, 640))
         check_context_loss(round_, native_title, False, "webgl2")
 
-        def game():
-            picture = browser.screenshot()
-            return picture, game_problems(picture, assets)
-
-        round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
+        check_fullscreen(browser)
+        check_fit(browser)
+        round_.start_game("game")
         round_.steer("Right", +1)
         round_.steer("Left", -1)
         check_focus_loss(round_)
@@ -334,6 +477,7 @@ def main():
                  lambda: (None, [] if browser.script(
                      "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
         log("Escape: the page says the program ended and offers to start again")
+        check_play_again(round_)
 
         # WebGL2 that cannot be restored, WebGL2 whose shaders fail from the start, and the 2D
         # canvas asked for (browsers without WebGL2 or a GPU): the 2D canvas shows the title.
@@ -352,6 +496,7 @@ def main():
             round_.save(title, f"title_{query}_shaders_failing_{failing}")
             compare_title(title, native_title)
         check_console(browser)
+        check_offline(round_, web)
 
 
 if __name__ == "__main__":
