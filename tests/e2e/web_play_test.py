@@ -5,11 +5,11 @@ picture on the canvas against the native program's.
     web_play_test.py SITE REPLAY_TEST ASSETS SHOTS
 
 SITE is the folder the web preset stages the page in, which must hold the page's files alone,
-at most 300 KB gzip-compressed all together; the console must show no error. REPLAY_TEST is the replay test program, which plays a session on
-the headless backend and writes the native title and game-over pictures it presented
-(title.png, gameover.png). The title must be the native one pixel for pixel outside the frame
-counter, and the system-font text of "Game Over" and its score must land within 2 pixels of the
-native text. The canvas pictures land in SHOTS/web.
+at most 300 KB gzip-compressed all together; the console must show no error. REPLAY_TEST is
+the replay test program, which plays a session on the headless backend and writes the native
+title and game-over pictures it presented (title.png, gameover.png). The title must be the
+native one pixel for pixel outside the frame counter, and the system-font text of "Game Over"
+and its score must land within 2 pixels of the native text. The canvas pictures land in SHOTS/web.
 
 The page takes only the game's keys, none with Ctrl, Alt or Meta held. A key held while the
 page loses focus must not stay down. A hidden tab runs no frames and does not wake; shown again,
@@ -20,13 +20,14 @@ for, or taking over from WebGL2 whose shaders fail when a lost context comes bac
 The page's controls: "Full screen" enters full screen and leaves it, "Fit to window" fills the
 window as it changes and a whole factor comes back without it, each giving the keys back to the
 game; "Play again", once the program has ended, starts it again and a key starts a game. Last,
-served from a folder of its own: the service worker keeps the page's own files and nothing else;
-online a changed page is served at once; offline (the tab's network off, the server gone) a
-reload still shows the title and a key starts a game.
+served from a folder of its own: the page can be installed, its service worker keeps the page's
+own files and nothing else, online a changed page is served at once, and offline (the tab's
+network off, the server gone) a reload still shows the title and a key starts a game.
 """
 
 import gzip
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
@@ -51,24 +52,19 @@ REPAINT_FRAMES = 10
 PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png", "icon-128.png",
               "icon-256.png", "manifest.webmanifest", "service-worker.js"}
 GZIP_BUDGET = 300_000  # bytes: every file the page loads, compressed
-# The stage's and the canvas's size on the page, and the element with the focus.
+# The stage's and the canvas's size on the page.
 LAYOUT = """
 const stage = document.getElementById('stage').getBoundingClientRect();
 const canvas = document.getElementById('screen').getBoundingClientRect();
-return [stage.width, stage.height, canvas.width, canvas.height, document.activeElement.id,
-        window.devicePixelRatio];
+return [stage.width, stage.height, canvas.width, canvas.height, window.devicePixelRatio];
 """
 FIT_WINDOWS = ((900, 620), (1100, 900))
 # Every cache of the origin and the addresses it holds.
 CACHED = """
 const done = arguments[arguments.length - 1];
-caches.keys().then(async names => {
-  const held = {};
-  for (const name of names) {
-    held[name] = (await (await caches.open(name)).keys()).map(request => request.url);
-  }
-  done(held);
-});
+caches.keys().then(names => Promise.all(names.map(name => caches.open(name).then(
+    cache => cache.keys()).then(keys => [name, keys.map(key => key.url)])))).then(
+    held => done(Object.fromEntries(held)));
 """
 # Whether the page takes each press: the game's keys (harmless at the title), not the browser's
 # reload, full screen, find, address bar, zoom, back, or keys the game has no use for.
@@ -309,31 +305,31 @@ def compare_text(picture, native):
 
 
 def check_size(web):
-    packed = 0
-    for name in os.listdir(web):
-        with open(os.path.join(web, name), "rb") as source:
-            packed += len(gzip.compress(source.read(), 9))
+    packed = sum(len(gzip.compress(file.read_bytes(), 9)) for file in pathlib.Path(web).iterdir())
     log(f"the page's files: {packed:,} bytes gzip-compressed")
     if packed > GZIP_BUDGET:
         raise Failure(f"the page's files take {packed:,} bytes gzip-compressed, more than "
                       f"{GZIP_BUDGET:,}")
 
 
-def focus_problems(focused, what):
-    return [] if focused == "screen" else [f"after {what} the focus is on {focused!r}"]
+def until(browser, what, condition, seconds=5):
+    """Waits for the page's `condition`, a JavaScript expression, to hold."""
+    wait_for(what, lambda: (None, [] if browser.script("return " + condition) else ["not yet"]),
+             seconds)
+
+
+def check_focus(browser, after):
+    focused = browser.script("return document.activeElement.id")
+    if focused != "screen":
+        raise Failure(f"after {after} the keys go to {focused!r}, not to the game")
 
 
 def check_fullscreen(browser):
     """The button enters full screen, then leaves it, and the keys stay the game's."""
-    for entered in (True, False):
-        def done():
-            now = browser.script("return document.fullscreenElement !== null")
-            problems = [] if now == entered else ["full screen " + ("not " if entered else "")
-                                                  + "taken"]
-            return None, problems + focus_problems(browser.script(LAYOUT)[4], "full screen")
-
+    for state in ("!== null", "=== null"):
         browser.click("fullscreen")
-        wait_for("full screen " + ("entered" if entered else "left"), done, 5)
+        until(browser, "document.fullscreenElement " + state, "document.fullscreenElement " + state)
+        check_focus(browser, "full screen")
     log("full screen: entered and left with the button, the canvas focused")
 
 
@@ -341,23 +337,21 @@ def check_fit(browser):
     """Fitted, the canvas fills the stage one way at 4:3 whatever the window; otherwise it is
     the picture times a whole factor."""
     def layout(fitted):
-        stage_w, stage_h, width, height, focused, ratio = browser.script(LAYOUT)
-        problems = focus_problems(focused, "ticking fit to window")
+        stage_w, stage_h, width, height, ratio = browser.script(LAYOUT)
         if fitted:
-            fills = min(abs(width - stage_w), abs(height - stage_h)) < 1
-            if not fills or width > stage_w + 1 or height > stage_h + 1 or \
-                    abs(width * 3 - height * 4) > 4:
-                problems.append(f"a {width}x{height} canvas in a {stage_w}x{stage_h} stage")
-        elif (width * ratio) % 640 or (height * ratio) % 480:
-            problems.append(f"the canvas is {width}x{height}, not a whole factor of 640x480")
-        return (width, height), problems
+            fills = abs(min(stage_w / width, stage_h / height) - 1) < 0.01
+            wrong = not fills or abs(width * 3 - height * 4) > 4
+        else:
+            wrong = (width * ratio) % 640 or (height * ratio) % 480
+        return (width, height), [f"a {width}x{height} canvas in a {stage_w}x{stage_h} stage"
+                                 ] if wrong else []
 
     browser.click("fit")
+    check_focus(browser, "ticking fit to window")
     sizes = []
     for window in FIT_WINDOWS:
         browser.driver.set_window_size(*window)
-        sizes.append(wait_for(f"the canvas fitted to a {window} window",
-                              lambda: layout(True), 5))
+        sizes.append(wait_for(f"the canvas fitted to a {window} window", lambda: layout(True), 5))
     if sizes[0] == sizes[1]:
         raise Failure(f"the fitted canvas stays {sizes[0]} as the window changes")
     browser.click("fit")
@@ -370,8 +364,7 @@ def check_play_again(round_):
     browser = round_.browser
     browser.script("window.before = true")
     browser.click("again")
-    wait_for("the page loaded again", lambda: (None, [] if browser.script(
-        "return window.before === undefined") else ["the ended page stays"]), 10)
+    until(browser, "the page loaded again", "window.before === undefined", 10)
     round_.wait_for_title(START_SECONDS)
     round_.start_game("game_again")
     log("Play again: the title, and space starts a game")
@@ -386,14 +379,16 @@ def check_offline(round_, web):
         with StaticServer(root) as server:
             folder = server.url + "game/"
             browser.open(folder + "zephyx.html?presenter=2d")
-            wait_for("the service worker to take the page", lambda: (None, [] if browser.script(
-                "const worker = navigator.serviceWorker.controller;"
-                "return worker !== null && worker.state === 'activated'") else ["not yet"]), 30)
+            until(browser, "the service worker to take the page",
+                  "navigator.serviceWorker.controller?.state === 'activated'", 30)
             held = browser.driver.execute_async_script(CACHED)
             own = sorted(folder + name for name in PAGE_FILES - {"service-worker.js"})
             if [sorted(urls) for urls in held.values()] != [own]:
                 raise Failure(f"the caches hold {held}, not the page's files alone: {own}")
             log(f"the service worker keeps the page's own files in {list(held)}")
+            errors = browser.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
+            if errors["installabilityErrors"]:
+                raise Failure(f"the page cannot be installed: {errors['installabilityErrors']}")
 
             page = os.path.join(root, "game", "zephyx.html")
             with open(page) as source:
