@@ -69,6 +69,10 @@ class StaticServer:
         return self
 
     def __exit__(self, *_):
+        self.stop()
+
+    def stop(self):
+        """From now on nothing answers at the address, as when the network is gone."""
         self.server.shutdown()
         self.server.server_close()
 
@@ -167,6 +171,16 @@ class Browser(Page):
     def open(self, url):
         log("opening " + url)
         self.driver.get(url)
+
+    def click(self, element_id):
+        """A real click on the element, which counts as the player's gesture."""
+        self.driver.find_element("id", element_id).click()
+
+    def go_offline(self):
+        """The tab loses the network, as with the browser's own offline switch."""
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+            "offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
 
     def run_before_pages(self, code):
         """Runs `code` in every page opened from now on, before the page's own scripts, until

@@ -4,12 +4,13 @@ picture on the canvas against the native program's.
 
     web_play_test.py SITE REPLAY_TEST ASSETS SHOTS [chromium|firefox|webkit]
 
-SITE is the folder the web preset stages the page in, which must hold the page's files alone;
-the console must show no error. REPLAY_TEST is the replay test program, which plays a session on
-the headless backend and writes the native title and game-over pictures it presented
-(title.png, gameover.png). The title must be the native one pixel for pixel outside the frame
-counter, and the system-font text of "Game Over" and its score must land within 2 pixels of the
-native text. The canvas pictures land in SHOTS/web (SHOTS/web-firefox, SHOTS/web-webkit).
+SITE is the folder the web preset stages the page in, which must hold the page's files alone,
+at most 300 KB gzip-compressed all together; the console must show no error. REPLAY_TEST is
+the replay test program, which plays a session on the headless backend and writes the native
+title and game-over pictures it presented (title.png, gameover.png). The title must be the
+native one pixel for pixel outside the frame counter, and the system-font text of "Game Over"
+and its score must land within 2 pixels of the native text. The canvas pictures land in SHOTS/web
+(SHOTS/web-firefox, SHOTS/web-webkit).
 
 In every engine the page presents with its own choice, and the title is compared again as the
 other presenter shows it; the rest below is Chromium's alone, whose DevTools reach further.
@@ -21,12 +22,22 @@ is presented with WebGL2; last, the title is compared again as the 2D canvas pre
 for, or taking over from WebGL2 whose shaders fail when a lost context comes back or at once.
 Left to choose, the page takes the presenter that costs less: WebGL2 made slow, the 2D canvas;
 the 2D canvas made slow, WebGL2.
+
+The page's controls: "Full screen" enters full screen and leaves it, "Fit to window" fills the
+window as it changes and a whole factor comes back without it, each giving the keys back to the
+game; "Play again", once the program has ended, starts it again and a key starts a game. Last,
+served from a folder of its own: the page can be installed, its service worker keeps the page's
+own files and nothing else, online a changed page is served at once, and offline (the tab's
+network off, the server gone) a reload still shows the title and a key starts a game.
 """
 
+import gzip
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 from browser import StaticServer
@@ -45,7 +56,23 @@ HIDDEN_SECONDS = 2.0
 HIDDEN_WAKE_UPS = 2  # for events the browser may send; a timer would wake it 100 times a second
 GAME_OVER_SWEEPS = 30
 REPAINT_FRAMES = 10
-PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png"}
+PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png", "icon-128.png",
+              "icon-256.png", "manifest.webmanifest", "service-worker.js"}
+GZIP_BUDGET = 300_000  # bytes: every file the page loads, compressed
+# The stage's and the canvas's size on the page.
+LAYOUT = """
+const stage = document.getElementById('stage').getBoundingClientRect();
+const canvas = document.getElementById('screen').getBoundingClientRect();
+return [stage.width, stage.height, canvas.width, canvas.height, window.devicePixelRatio];
+"""
+FIT_WINDOWS = ((900, 620), (1100, 900))
+# Every cache of the origin and the addresses it holds.
+CACHED = """
+const done = arguments[arguments.length - 1];
+caches.keys().then(names => Promise.all(names.map(name => caches.open(name).then(
+    cache => cache.keys()).then(keys => [name, keys.map(key => key.url)])))).then(
+    held => done(Object.fromEntries(held)));
+"""
 # Whether the page takes each press: the game's keys (harmless at the title), not the browser's
 # reload, full screen, find, address bar, zoom, back, or keys the game has no use for.
 PRESSES = {"ArrowDown": True, "ArrowUp": True, "F5": False, "F11": False, "Ctrl+KeyR": False,
@@ -111,6 +138,14 @@ class Round:
             return wait_for(what, until, seconds, interval=0)
         finally:
             self.browser.key(key, False)
+
+    def start_game(self, name):
+        """Space at the title starts a game."""
+        def game():
+            picture = self.browser.screenshot()
+            return picture, game_problems(picture, self.assets)
+
+        self.save(self.hold("space", game, "a game after holding space", 5), name)
 
     def steer(self, key, direction):
         before = ship_centre(self.browser.screenshot(), self.assets.back)
@@ -287,6 +322,111 @@ def compare_text(picture, native):
             raise Failure(f"the {name} text is {worst} pixels from the native one")
 
 
+def check_size(web):
+    packed = sum(len(gzip.compress(file.read_bytes(), 9)) for file in pathlib.Path(web).iterdir())
+    log(f"the page's files: {packed:,} bytes gzip-compressed")
+    if packed > GZIP_BUDGET:
+        raise Failure(f"the page's files take {packed:,} bytes gzip-compressed, more than "
+                      f"{GZIP_BUDGET:,}")
+
+
+def until(browser, what, condition, seconds=5):
+    """Waits for the page's `condition`, a JavaScript expression, to hold."""
+    wait_for(what, lambda: (None, [] if browser.script("return " + condition) else ["not yet"]),
+             seconds)
+
+
+def check_focus(browser, after):
+    focused = browser.script("return document.activeElement.id")
+    if focused != "screen":
+        raise Failure(f"after {after} the keys go to {focused!r}, not to the game")
+
+
+def check_fullscreen(browser):
+    """The button enters full screen, then leaves it, and the keys stay the game's."""
+    for state in ("!== null", "=== null"):
+        browser.click("fullscreen")
+        until(browser, "document.fullscreenElement " + state, "document.fullscreenElement " + state)
+        check_focus(browser, "full screen")
+    log("full screen: entered and left with the button, the canvas focused")
+
+
+def check_fit(browser):
+    """Fitted, the canvas fills the stage one way at 4:3 whatever the window; otherwise it is
+    the picture times a whole factor."""
+    def layout(fitted):
+        stage_w, stage_h, width, height, ratio = browser.script(LAYOUT)
+        if fitted:
+            fills = abs(min(stage_w / width, stage_h / height) - 1) < 0.01
+            wrong = not fills or abs(width * 3 - height * 4) > 4
+        else:
+            wrong = (width * ratio) % 640 or (height * ratio) % 480
+        return (width, height), [f"a {width}x{height} canvas in a {stage_w}x{stage_h} stage"
+                                 ] if wrong else []
+
+    browser.click("fit")
+    check_focus(browser, "ticking fit to window")
+    sizes = []
+    for window in FIT_WINDOWS:
+        browser.driver.set_window_size(*window)
+        sizes.append(wait_for(f"the canvas fitted to a {window} window", lambda: layout(True), 5))
+    if sizes[0] == sizes[1]:
+        raise Failure(f"the fitted canvas stays {sizes[0]} as the window changes")
+    browser.click("fit")
+    whole = wait_for("a whole factor without fit to window", lambda: layout(False), 5)
+    log(f"fit to window: canvas {sizes[0]}, then {sizes[1]}; without it {whole}")
+
+
+def check_play_again(round_):
+    """Once the program has ended, "Play again" loads it again and a key starts a game."""
+    browser = round_.browser
+    browser.script("window.before = true")
+    browser.click("again")
+    until(browser, "the page loaded again", "window.before === undefined", 10)
+    round_.wait_for_title(START_SECONDS)
+    round_.start_game("game_again")
+    log("Play again: the title, and space starts a game")
+
+
+def check_offline(round_, web):
+    """Served from a folder under the root, the page's worker keeps its files; a changed page
+    is served at once while online; with the network off and the server gone, it plays."""
+    browser = round_.browser
+    with tempfile.TemporaryDirectory(prefix="zephyx-site-") as root:
+        shutil.copytree(web, os.path.join(root, "game"))
+        with StaticServer(root) as server:
+            folder = server.url + "game/"
+            browser.open(folder + "zephyx.html?presenter=2d")
+            until(browser, "the service worker to take the page",
+                  "navigator.serviceWorker.controller?.state === 'activated'", 30)
+            held = browser.driver.execute_async_script(CACHED)
+            own = sorted(folder + name for name in PAGE_FILES - {"service-worker.js"})
+            if [sorted(urls) for urls in held.values()] != [own]:
+                raise Failure(f"the caches hold {held}, not the page's files alone: {own}")
+            log(f"the service worker keeps the page's own files in {list(held)}")
+            errors = browser.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
+            if errors["installabilityErrors"]:
+                raise Failure(f"the page cannot be installed: {errors['installabilityErrors']}")
+
+            page = os.path.join(root, "game", "zephyx.html")
+            with open(page) as source:
+                html = source.read()
+            with open(page, "w") as changed:
+                changed.write(html.replace("<html ", "<html data-build=\"next\" ", 1))
+            browser.driver.refresh()
+            if browser.script("return document.documentElement.dataset.build") != "next":
+                raise Failure("online, the page reloaded from the worker's copy, not the server")
+            log("online: a changed page is served at once")
+
+            browser.go_offline()
+            server.stop()
+            browser.driver.refresh()
+            round_.wait_for_title(START_SECONDS)
+            round_.start_game("game_offline")
+            check_console(browser)
+            log("offline: reloaded, the title shows and space starts a game")
+
+
 def native_pictures(replay_test, folder):
     """The title and game-over pictures of the native program on the headless backend."""
     os.makedirs(folder)
@@ -359,6 +499,7 @@ def main():
     with StaticServer(web) as server, ENGINES[engine]() as browser:
         if set(os.listdir(web)) != PAGE_FILES:
             raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
+        check_size(web)
         round_ = Round(browser, assets, shots)
         native_title = load_png(native["title"])
         # Without a GPU the page would choose the 2D canvas; Chromium asks for WebGL2 by name,
@@ -372,12 +513,9 @@ def main():
             repainted(round_, native_title, "a resize",
                       lambda: browser.driver.set_window_size(720, 640))
             check_context_loss(round_, native_title, False, "webgl2")
-
-        def game():
-            picture = browser.screenshot()
-            return picture, game_problems(picture, assets)
-
-        round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
+            check_fullscreen(browser)
+            check_fit(browser)
+        round_.start_game("game")
         round_.steer("Right", +1)
         round_.steer("Left", -1)
         if chromium:
@@ -400,6 +538,7 @@ def main():
                  lambda: (None, [] if browser.script(
                      "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
         log("Escape: the page says the program ended and offers to start again")
+        check_play_again(round_)
 
         check_measured_choice(browser, server.url + "zephyx.html")
 
@@ -420,6 +559,7 @@ def main():
             round_.save(title, f"title_{query}_shaders_failing_{failing}")
             compare_title(title, native_title)
         check_console(browser)
+        check_offline(round_, web)
 
 
 if __name__ == "__main__":
