@@ -91,6 +91,7 @@ class Browser:
     def __init__(self, width=800, height=700):
         self.size = f"{width},{height}"
         self.driver = None
+        self.fingers = {}  # touch()
 
     def __enter__(self):
         try:
@@ -190,3 +191,36 @@ class Browser:
     def show(self):
         self.driver.execute_cdp_cmd("Target.activateTarget", {"targetId": self.tab["targetId"]})
         self.driver.execute_cdp_cmd("Target.closeTarget", self.other)
+
+    def emulate_phone(self, width, height, scale=3):
+        """From now on the tab is a phone's touch screen of `width`×`height` CSS pixels with
+        `scale` device pixels to one, or the desktop again with no width."""
+        if not width:
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+            self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+            return
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                    {"enabled": True, "maxTouchPoints": 5})
+        orientation = "portraitPrimary" if height > width else "landscapePrimary"
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": scale, "mobile": True,
+            "screenOrientation": {"type": orientation, "angle": 0 if height > width else 90}})
+
+    def touch(self, fingers):
+        """The fingers on the screen from now on, {id: (x, y)} in CSS pixels: fingers not in
+        it lift, new ones touch, the others move."""
+        lifted = {f: at for f, at in self.fingers.items() if f not in fingers}
+        new = {f: at for f, at in fingers.items() if f not in self.fingers}
+        moved = {f: at for f, at in fingers.items() if self.fingers.get(f, at) != at}
+        for kind, points in (("touchEnd", lifted), ("touchStart", new), ("touchMove", moved)):
+            if points:
+                self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+                    "type": kind,
+                    "touchPoints": [{"x": x, "y": y, "id": f} for f, (x, y) in points.items()]})
+        self.fingers = dict(fingers)
+
+    def box(self, selector):
+        """An element's box in CSS pixels: left, top, right, bottom."""
+        return self.script("const box = document.querySelector(arguments[0])"
+                           ".getBoundingClientRect();"
+                           "return [box.left, box.top, box.right, box.bottom];", selector)

@@ -39,6 +39,10 @@ HIDDEN_SECONDS = 2.0
 HIDDEN_WAKE_UPS = 2  # for events the browser may send; a timer would wake it 100 times a second
 GAME_OVER_SWEEPS = 30
 REPAINT_FRAMES = 10
+# A phone upright, in CSS pixels, with its device pixels to one; on its side it swaps them.
+PHONE, PHONE_SCALE = (390, 844), 3
+TOUCH_CONTROLS = ("#ring", "#fire-button")
+TOUCH_PICTURE_SHARE = 0.75  # of the screen's width upright, its height on its side
 PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png"}
 # Whether the page takes each press: the game's keys (harmless at the title), not the browser's
 # reload, full screen, find, address bar, zoom, back, or keys the game has no use for.
@@ -203,21 +207,117 @@ def check_focus_loss(round_):
     log(f"focus lost holding Right: the ship stays around {stopped} ({later} 30 frames on)")
 
 
+def shot_rises(browser):
+    """The shot's yellow flames rise through the play field: ten frames or so after a picture
+    with flames, they are higher. The two pictures are taken by frame count rather than by
+    time, so a busy machine cannot spread them over different shots."""
+    field = (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
+    at = browser.presented()
+    pictures = [browser.screenshot_after(at + frames) for frames in (1, 11)]
+    tops = [box and box[1] for box in (ink_box(p, field, is_flame) for p in pictures)]
+    rising = None not in tops and tops[1] < tops[0]
+    return tops, [] if rising else [f"flames with their tops at rows {tops}"]
+
+
 def check_shot(round_):
-    """Holding space, the shot's yellow flames rise through the play field: ten frames or so
-    after a picture with flames, they are higher. The two pictures are taken by frame count
-    rather than by time, so a busy machine cannot spread them over different shots."""
-    browser, field = round_.browser, (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
-
-    def flies():
-        at = browser.presented()
-        pictures = [browser.screenshot_after(at + frames) for frames in (1, 11)]
-        tops = [box and box[1] for box in (ink_box(p, field, is_flame) for p in pictures)]
-        rising = None not in tops and tops[1] < tops[0]
-        return tops, [] if rising else [f"flames with their tops at rows {tops}"]
-
-    tops = round_.hold("space", flies, "a shot flying up", 30)
+    """Holding space, a shot flies up."""
+    tops = round_.hold("space", lambda: shot_rises(round_.browser), "a shot flying up", 30)
     log(f"a shot flies: flames with their tops at rows {tops}")
+
+
+def box_problems(browser, width, height):
+    """On a phone held `width`×`height`, the stick and fire button show, and the picture fits
+    the screen beside them, as large as the screen allows, with whole pixels where it can."""
+    if browser.script("return [innerWidth, innerHeight]") != [width, height]:
+        return None, ["the page has not the phone's size yet"]
+    picture, controls = browser.box("#screen"), [browser.box(c) for c in TOUCH_CONTROLS]
+    problems = [f"{name} at {box} does not show, or overlaps the picture at {picture}"
+                for name, box in zip(TOUCH_CONTROLS, controls)
+                if box[2] - box[0] < 40 or box[2] > width or box[3] > height
+                or not (box[2] <= picture[0] or picture[2] <= box[0] or box[3] <= picture[1]
+                        or picture[3] <= box[1])]
+    shown = (picture[2] - picture[0], picture[3] - picture[1])
+    if min(picture) < 0 or picture[2] > width or picture[3] > height:
+        problems.append(f"the picture at {picture} leaves the {width}×{height} screen")
+    if max(shown[0] / width, shown[1] / height) < TOUCH_PICTURE_SHARE:
+        problems.append(f"the picture is {shown}, small on a {width}×{height} screen")
+    whole = shown[0] * PHONE_SCALE / 640
+    if width > height and abs(whole - round(whole)) > 0.01:
+        problems.append(f"the picture is {shown}, {whole} device pixels to one in landscape")
+    return shown, problems
+
+
+def move_ship(browser, assets, direction, what):
+    """The ship moves STEER_PIXELS in `direction` from where it is now."""
+    before = ship_centre(browser.screenshot(), assets.back)
+
+    def moved():
+        after = ship_centre(browser.screenshot(), assets.back)
+        if before is None or after is None or (after - before) * direction < STEER_PIXELS:
+            return after, [f"the ship stays around {after} (from {before})"]
+        return after, []
+
+    after = wait_for(f"the ship moving {what}", moved, 5, interval=0)
+    log(f"{what}: ship centre {before} -> {after}")
+
+
+def play_by_touch(round_, url):
+    """A phone: the controls show and the picture fits upright and on its side; holding FIRE on
+    the title starts a game; one finger steers while another fires; a finger lifting from the
+    stick leaves the arrow the keyboard holds down; fingers and pinches move nothing."""
+    browser, assets = round_.browser, round_.assets
+    try:
+        browser.emulate_phone(*PHONE, PHONE_SCALE)
+        browser.open(url + "zephyx.html")
+        round_.wait_for_title(START_SECONDS)
+        for width, height in (PHONE, PHONE[::-1]):
+            browser.emulate_phone(width, height, PHONE_SCALE)
+            shown = wait_for(f"the picture fitting {width}×{height}",
+                             lambda: box_problems(browser, width, height), 5)
+            log(f"{width}×{height}: the controls show, the picture is {shown} CSS pixels")
+        fire = box_centre(browser.box("#fire-button"))
+        ring = browser.box("#ring")
+        stick, reach = box_centre(ring), (ring[2] - ring[0]) / 2
+
+        def game():
+            picture = browser.screenshot()
+            return picture, game_problems(picture, assets)
+
+        browser.touch({1: fire})
+        round_.save(wait_for("a game after holding FIRE", game, 5), "touch_game")
+        browser.touch({1: fire, 2: stick})
+        browser.touch({1: fire, 2: (stick[0] - reach, stick[1])})
+        move_ship(browser, assets, -1, "steering left by touch while firing")
+        tops = wait_for("a shot flying up while steering", lambda: shot_rises(browser), 10)
+        log(f"a shot flies while steering: flames with their tops at rows {tops}")
+        browser.key("Right", True)
+        try:
+            browser.touch({1: fire, 2: (stick[0] + reach, stick[1])})
+            browser.touch({1: fire})
+            move_ship(browser, assets, +1, "holding Right once the finger has lifted")
+        finally:
+            browser.key("Right", False)
+        browser.touch({})
+        x, y = box_centre(browser.box("#screen"))
+        for step in range(0, 150, 10):  # a swipe up, then two fingers spreading
+            browser.touch({3: (x, y + 75 - step)})
+        browser.touch({})
+        for step in range(20, 150, 10):
+            browser.touch({3: (x - step, y), 4: (x + step, y)})
+        browser.touch({})
+        moved = browser.script("return [scrollX, scrollY, visualViewport.scale,"
+                               " visualViewport.offsetLeft, visualViewport.offsetTop]")
+        if moved != [0, 0, 1, 0, 0]:
+            raise Failure(f"a swipe and a pinch scrolled or zoomed the page: {moved}")
+        log("a swipe and a pinch leave the page where it is")
+    finally:
+        if browser.fingers:
+            browser.touch({})
+        browser.emulate_phone(None, None)
+
+
+def box_centre(box):
+    return ((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
 
 
 def presenter_of(browser):
@@ -351,6 +451,8 @@ def main():
             failing = (shaders_fail or "never").replace(" ", "_")
             round_.save(title, f"title_{query}_shaders_failing_{failing}")
             compare_title(title, native_title)
+        check_console(browser)
+        play_by_touch(round_, server.url)
         check_console(browser)
 
 
