@@ -16,6 +16,8 @@ page loses focus must not stay down. A hidden tab runs no frames and does not wa
 resized, or with its WebGL context lost and restored, the page draws the title again. The round
 is presented with WebGL2; last, the title is compared again as the 2D canvas presents it: asked
 for, or taking over from WebGL2 whose shaders fail when a lost context comes back or at once.
+
+Then, on an emulated phone's touch screen, the page plays by touch (play_by_touch).
 """
 
 import os
