@@ -193,26 +193,24 @@ class Browser:
         self.driver.execute_cdp_cmd("Target.closeTarget", self.other)
 
     def emulate_phone(self, width, height, scale=3):
-        """From now on the tab is a phone's touch screen of `width`×`height` CSS pixels with
-        `scale` device pixels to one, or the desktop again with no width."""
-        if not width:
-            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
-            self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
-            return
+        """The tab is a phone's touch screen of `width`×`height` CSS pixels, `scale` device
+        pixels to one, from now on; with no width, the desktop again."""
         self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
-                                    {"enabled": True, "maxTouchPoints": 5})
-        orientation = "portraitPrimary" if height > width else "landscapePrimary"
-        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-            "width": width, "height": height, "deviceScaleFactor": scale, "mobile": True,
-            "screenOrientation": {"type": orientation, "angle": 0 if height > width else 90}})
+                                    {"enabled": bool(width), "maxTouchPoints": 5})
+        if width:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": scale, "mobile": True})
+        else:
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
     def touch(self, fingers):
         """The fingers on the screen from now on, {id: (x, y)} in CSS pixels: fingers not in
         it lift, new ones touch, the others move."""
-        lifted = {f: at for f, at in self.fingers.items() if f not in fingers}
-        new = {f: at for f, at in fingers.items() if f not in self.fingers}
-        moved = {f: at for f, at in fingers.items() if self.fingers.get(f, at) != at}
-        for kind, points in (("touchEnd", lifted), ("touchStart", new), ("touchMove", moved)):
+        old = self.fingers
+        for kind, points in (("touchEnd", {f: at for f, at in old.items() if f not in fingers}),
+                             ("touchStart", {f: at for f, at in fingers.items() if f not in old}),
+                             ("touchMove", {f: at for f, at in fingers.items()
+                                            if old.get(f, at) != at})):
             if points:
                 self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
                     "type": kind,

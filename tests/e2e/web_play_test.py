@@ -94,6 +94,10 @@ class Round:
 
         return wait_for("the title with its frame counter", probe, seconds)
 
+    def game(self):
+        picture = self.browser.screenshot()
+        return picture, game_problems(picture, self.assets)
+
     def hold(self, key, until, what, seconds):
         self.browser.key(key, True)
         try:
@@ -102,9 +106,16 @@ class Round:
             self.browser.key(key, False)
 
     def steer(self, key, direction):
+        self.browser.key(key, True)
+        try:
+            self.ship_moves(direction, f"holding {key}")
+        finally:
+            self.browser.key(key, False)
+
+    def ship_moves(self, direction, what):
         before = ship_centre(self.browser.screenshot(), self.assets.back)
         if before is None:
-            raise Failure(f"no ship along the bottom of the play field before holding {key}")
+            raise Failure(f"no ship along the bottom of the play field before {what}")
 
         def moved():
             after = ship_centre(self.browser.screenshot(), self.assets.back)
@@ -112,8 +123,8 @@ class Round:
                 return after, [f"the ship stays around {after} (from {before})"]
             return after, []
 
-        after = self.hold(key, moved, f"the ship moving holding {key}", 5)
-        log(f"holding {key}: ship centre {before} -> {after}")
+        after = wait_for(f"the ship moving {what}", moved, 5, interval=0)
+        log(f"{what}: ship centre {before} -> {after}")
 
 
 def compare_title(picture, native):
@@ -227,47 +238,35 @@ def check_shot(round_):
     log(f"a shot flies: flames with their tops at rows {tops}")
 
 
-def box_problems(browser, width, height):
-    """On a phone held `width`×`height`, the stick and fire button show, and the picture fits
-    the screen beside them, as large as the screen allows, with whole pixels where it can."""
+def layout_problems(browser, width, height):
+    """On a phone held `width`×`height`, the stick and fire button show beside the picture,
+    which fits the screen as large as it allows, with whole pixels on its side."""
     if browser.script("return [innerWidth, innerHeight]") != [width, height]:
         return None, ["the page has not the phone's size yet"]
-    picture, controls = browser.box("#screen"), [browser.box(c) for c in TOUCH_CONTROLS]
-    problems = [f"{name} at {box} does not show, or overlaps the picture at {picture}"
-                for name, box in zip(TOUCH_CONTROLS, controls)
-                if box[2] - box[0] < 40 or box[2] > width or box[3] > height
-                or not (box[2] <= picture[0] or picture[2] <= box[0] or box[3] <= picture[1]
-                        or picture[3] <= box[1])]
+    picture = browser.box("#screen")
     shown = (picture[2] - picture[0], picture[3] - picture[1])
-    if min(picture) < 0 or picture[2] > width or picture[3] > height:
-        problems.append(f"the picture at {picture} leaves the {width}×{height} screen")
-    if max(shown[0] / width, shown[1] / height) < TOUCH_PICTURE_SHARE:
-        problems.append(f"the picture is {shown}, small on a {width}×{height} screen")
+    problems = [f"{name} at {box} does not show, or overlaps the picture at {picture}"
+                for name, box in ((name, browser.box(name)) for name in TOUCH_CONTROLS)
+                if box[2] - box[0] < 40 or box[2] > width or box[3] > height
+                or not apart(box, picture)]
+    if min(picture) < 0 or picture[2] > width or picture[3] > height \
+            or max(shown[0] / width, shown[1] / height) < TOUCH_PICTURE_SHARE:
+        problems.append(f"the picture at {picture} is off or small on a {width}×{height} screen")
     whole = shown[0] * PHONE_SCALE / 640
     if width > height and abs(whole - round(whole)) > 0.01:
-        problems.append(f"the picture is {shown}, {whole} device pixels to one in landscape")
+        problems.append(f"the picture is {shown}, {whole} device pixels to one on its side")
     return shown, problems
 
 
-def move_ship(browser, assets, direction, what):
-    """The ship moves STEER_PIXELS in `direction` from where it is now."""
-    before = ship_centre(browser.screenshot(), assets.back)
-
-    def moved():
-        after = ship_centre(browser.screenshot(), assets.back)
-        if before is None or after is None or (after - before) * direction < STEER_PIXELS:
-            return after, [f"the ship stays around {after} (from {before})"]
-        return after, []
-
-    after = wait_for(f"the ship moving {what}", moved, 5, interval=0)
-    log(f"{what}: ship centre {before} -> {after}")
+def apart(a, b):
+    return a[2] <= b[0] or b[2] <= a[0] or a[3] <= b[1] or b[3] <= a[1]
 
 
 def play_by_touch(round_, url):
     """A phone: the controls show and the picture fits upright and on its side; holding FIRE on
     the title starts a game; one finger steers while another fires; a finger lifting from the
-    stick leaves the arrow the keyboard holds down; fingers and pinches move nothing."""
-    browser, assets = round_.browser, round_.assets
+    stick leaves the arrow the keyboard holds down; a swipe and a pinch move nothing."""
+    browser = round_.browser
     try:
         browser.emulate_phone(*PHONE, PHONE_SCALE)
         browser.open(url + "zephyx.html")
@@ -275,33 +274,28 @@ def play_by_touch(round_, url):
         for width, height in (PHONE, PHONE[::-1]):
             browser.emulate_phone(width, height, PHONE_SCALE)
             shown = wait_for(f"the picture fitting {width}×{height}",
-                             lambda: box_problems(browser, width, height), 5)
+                             lambda: layout_problems(browser, width, height), 5)
             log(f"{width}×{height}: the controls show, the picture is {shown} CSS pixels")
-        fire = box_centre(browser.box("#fire-button"))
-        ring = browser.box("#ring")
-        stick, reach = box_centre(ring), (ring[2] - ring[0]) / 2
-
-        def game():
-            picture = browser.screenshot()
-            return picture, game_problems(picture, assets)
+        fire, (x, y) = centre(browser.box("#fire-button")), centre(browser.box("#ring"))
+        reach = browser.box("#ring")[2] - x
 
         browser.touch({1: fire})
-        round_.save(wait_for("a game after holding FIRE", game, 5), "touch_game")
-        browser.touch({1: fire, 2: stick})
-        browser.touch({1: fire, 2: (stick[0] - reach, stick[1])})
-        move_ship(browser, assets, -1, "steering left by touch while firing")
+        round_.save(wait_for("a game after holding FIRE", round_.game, 5), "touch_game")
+        browser.touch({1: fire, 2: (x, y)})
+        browser.touch({1: fire, 2: (x - reach, y)})
+        round_.ship_moves(-1, "steering left by touch while firing")
         tops = wait_for("a shot flying up while steering", lambda: shot_rises(browser), 10)
         log(f"a shot flies while steering: flames with their tops at rows {tops}")
         browser.key("Right", True)
         try:
-            browser.touch({1: fire, 2: (stick[0] + reach, stick[1])})
+            browser.touch({1: fire, 2: (x + reach, y)})
             browser.touch({1: fire})
-            move_ship(browser, assets, +1, "holding Right once the finger has lifted")
+            round_.ship_moves(+1, "holding Right once the finger has lifted")
         finally:
             browser.key("Right", False)
         browser.touch({})
-        x, y = box_centre(browser.box("#screen"))
-        for step in range(0, 150, 10):  # a swipe up, then two fingers spreading
+        x, y = centre(browser.box("#screen"))
+        for step in range(20, 150, 10):  # a swipe up, then two fingers spreading
             browser.touch({3: (x, y + 75 - step)})
         browser.touch({})
         for step in range(20, 150, 10):
@@ -313,12 +307,11 @@ def play_by_touch(round_, url):
             raise Failure(f"a swipe and a pinch scrolled or zoomed the page: {moved}")
         log("a swipe and a pinch leave the page where it is")
     finally:
-        if browser.fingers:
-            browser.touch({})
+        browser.touch({})
         browser.emulate_phone(None, None)
 
 
-def box_centre(box):
+def centre(box):
     return ((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
 
 
@@ -412,11 +405,7 @@ def main():
                   lambda: browser.driver.set_window_size(720, 640))
         check_context_loss(round_, native_title, False, "webgl2")
 
-        def game():
-            picture = browser.screenshot()
-            return picture, game_problems(picture, assets)
-
-        round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
+        round_.save(round_.hold("space", round_.game, "a game after holding space", 5), "game")
         round_.steer("Right", +1)
         round_.steer("Left", -1)
         check_focus_loss(round_)
