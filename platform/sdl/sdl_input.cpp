@@ -4,7 +4,7 @@
 
 #include "../src/window_events.h"
 #include "gamepad_mapping.h"
-#include "key_merge.h"
+#include "../src/key_merge.h"
 
 namespace {
 

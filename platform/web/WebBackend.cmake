@@ -10,7 +10,7 @@ list(REMOVE_ITEM PLATFORM_WEB_SOURCES ${WEB}/main.cpp)
 zephyx_add_backend(zephyx_platform_web ${PLATFORM_WEB_SOURCES})
 
 set(PLATFORM_WEB_LIBRARIES ${WEB}/web_page.js ${WEB}/web_present.js ${WEB}/web_font.js
-                           ${WEB}/web_wait.js)
+                           ${WEB}/web_wait.js ${WEB}/web_touch.js)
 set(PLATFORM_WEB_LINK_OPTIONS
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
     # Waiting for the page's next event suspends the program too (web_wait.js).

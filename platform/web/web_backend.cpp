@@ -13,6 +13,7 @@
 #include "web_page.h"
 #include "web_present.h"
 #include "web_stats.h"
+#include "web_touch.h"
 #include "web_wait.h"
 
 namespace {
@@ -79,10 +80,12 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         return false;
     }
     WebEventsListen();
+    WebTouchListen();
     return true;
 }
 
 void BackendCloseWindow() {
+    WebTouchStop();
     WebEventsStop();
 }
 

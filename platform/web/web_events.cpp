@@ -3,6 +3,7 @@
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
+#include "../src/key_merge.h"
 #include "../src/shown_picture.h"
 #include "../src/window_events.h"
 #include "web_keys.h"
@@ -17,6 +18,7 @@ struct Event {
     EventKind kind;
     int virtualKey;
     bool down;
+    int source = KeyMerge::kKeyboard;  // of a key: the keyboard, or another (KeyMerge)
 };
 
 // Far more than a player can type between two frames; beyond it, events are dropped.
@@ -24,6 +26,8 @@ constexpr int kQueueSize = 256;
 Event gQueue[kQueueSize];
 int gFirst;
 int gCount;
+// The keyboard and the page's other sources of keys, merged into the one state the game reads.
+KeyMerge gMerge;
 
 void Queue(Event event) {
     if (gCount < kQueueSize) {
@@ -65,12 +69,21 @@ EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
     return EM_FALSE;
 }
 
+void DeliverKey(const Event& event) {
+    const bool changed = gMerge.Set(event.source, event.virtualKey, event.down);
+    // Each press and auto-repeat of a real key is a WM_KEYDOWN, whoever else holds the key.
+    if (changed || (event.down && event.source == KeyMerge::kKeyboard)) {
+        PlatformKeyEvent(event.virtualKey, event.down);
+    }
+}
+
 void Deliver(const Event& event) {
     switch (event.kind) {
         case EventKind::Key:
-            PlatformKeyEvent(event.virtualKey, event.down);
+            DeliverKey(event);
             break;
         case EventKind::FocusLost:
+            gMerge.ReleaseAll();
             PlatformFocusLost();
             break;
         case EventKind::Hidden:
@@ -93,9 +106,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE void zephyx_events_repaint_needed() {
     Queue(Event{EventKind::Repaint, 0, false});
 }
 
+void WebEventsQueueKey(int source, int virtualKey, bool down) {
+    Queue(Event{EventKind::Key, virtualKey, down, source});
+}
+
 void WebEventsListen() {
     gFirst = 0;
     gCount = 0;
+    gMerge.ReleaseAll();
     const char* page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(page, nullptr, EM_TRUE, OnKey);
     emscripten_set_keyup_callback(page, nullptr, EM_TRUE, OnKey);

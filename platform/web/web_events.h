@@ -1,5 +1,6 @@
-// The page's events, kept until the platform pumps them: keys, focus, the tab hidden or shown,
-// and whatever takes the picture off the canvas (a resize, a restored WebGL context).
+// The page's events, kept until the platform pumps them: keys (the keyboard's and the touch
+// controls'), focus, the tab hidden or shown, and whatever takes the picture off the canvas (a
+// resize, a restored WebGL context).
 //
 // Browser events arrive whenever the program sleeps; a fixed queue holds them until the next
 // BackendPumpEvents hands them on (window_events.h, shown_picture.h), so the platform's state
@@ -11,6 +12,10 @@
 // shown and to the window being resized.
 void WebEventsListen();
 void WebEventsStop();
+
+// Queues a change of a game key held by `source` (KeyMerge), merged with the keyboard's: a key
+// stays down while any source holds it.
+void WebEventsQueueKey(int source, int virtualKey, bool down);
 
 // Delivers every waiting event; false when there was none.
 bool WebEventsDeliver();

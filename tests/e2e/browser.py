@@ -128,6 +128,7 @@ class Browser(Page):
     def __init__(self, width=800, height=700):
         self.size = f"{width},{height}"
         self.driver = None
+        self.fingers = {}  # touch()
 
     def __enter__(self):
         try:
@@ -221,3 +222,34 @@ class Browser(Page):
     def show(self):
         self.driver.execute_cdp_cmd("Target.activateTarget", {"targetId": self.tab["targetId"]})
         self.driver.execute_cdp_cmd("Target.closeTarget", self.other)
+
+    def emulate_phone(self, width, height, scale=3):
+        """The tab is a phone's touch screen of `width`×`height` CSS pixels, `scale` device
+        pixels to one, from now on; with no width, the desktop again."""
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                    {"enabled": bool(width), "maxTouchPoints": 5})
+        if width:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": scale, "mobile": True})
+        else:
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+    def touch(self, fingers):
+        """The fingers on the screen from now on, {id: (x, y)} in CSS pixels: fingers not in
+        it lift, new ones touch, the others move."""
+        old = self.fingers
+        for kind, points in (("touchEnd", {f: at for f, at in old.items() if f not in fingers}),
+                             ("touchStart", {f: at for f, at in fingers.items() if f not in old}),
+                             ("touchMove", {f: at for f, at in fingers.items()
+                                            if old.get(f, at) != at})):
+            if points:
+                self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+                    "type": kind,
+                    "touchPoints": [{"x": x, "y": y, "id": f} for f, (x, y) in points.items()]})
+        self.fingers = dict(fingers)
+
+    def box(self, selector):
+        """An element's box in CSS pixels: left, top, right, bottom."""
+        return self.script("const box = document.querySelector(arguments[0])"
+                           ".getBoundingClientRect();"
+                           "return [box.left, box.top, box.right, box.bottom];", selector)

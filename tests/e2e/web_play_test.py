@@ -29,6 +29,8 @@ game; "Play again", once the program has ended, starts it again and a key starts
 served from a folder of its own: the page can be installed, its service worker keeps the page's
 own files and nothing else, online a changed page is served at once, and offline (the tab's
 network off, the server gone) a reload still shows the title and a key starts a game.
+
+Then, on an emulated phone's touch screen, the page plays by touch (play_by_touch).
 """
 
 import gzip
@@ -73,6 +75,10 @@ caches.keys().then(names => Promise.all(names.map(name => caches.open(name).then
     cache => cache.keys()).then(keys => [name, keys.map(key => key.url)])))).then(
     held => done(Object.fromEntries(held)));
 """
+# A phone upright, in CSS pixels, with its device pixels to one; on its side it swaps them.
+PHONE, PHONE_SCALE = (390, 844), 3
+TOUCH_CONTROLS = ("#ring", "#fire-button")
+TOUCH_PICTURE_SHARE = 0.75  # of the screen's width upright, its height on its side
 # Whether the page takes each press: the game's keys (harmless at the title), not the browser's
 # reload, full screen, find, address bar, zoom, back, or keys the game has no use for.
 PRESSES = {"ArrowDown": True, "ArrowUp": True, "F5": False, "F11": False, "Ctrl+KeyR": False,
@@ -132,6 +138,10 @@ class Round:
 
         return wait_for("the title with its frame counter", probe, seconds)
 
+    def game(self):
+        picture = self.browser.screenshot()
+        return picture, game_problems(picture, self.assets)
+
     def hold(self, key, until, what, seconds):
         self.browser.key(key, True)
         try:
@@ -141,16 +151,19 @@ class Round:
 
     def start_game(self, name):
         """Space at the title starts a game."""
-        def game():
-            picture = self.browser.screenshot()
-            return picture, game_problems(picture, self.assets)
-
-        self.save(self.hold("space", game, "a game after holding space", 5), name)
+        self.save(self.hold("space", self.game, "a game after holding space", 5), name)
 
     def steer(self, key, direction):
+        self.browser.key(key, True)
+        try:
+            self.ship_moves(direction, f"holding {key}")
+        finally:
+            self.browser.key(key, False)
+
+    def ship_moves(self, direction, what):
         before = ship_centre(self.browser.screenshot(), self.assets.back)
         if before is None:
-            raise Failure(f"no ship along the bottom of the play field before holding {key}")
+            raise Failure(f"no ship along the bottom of the play field before {what}")
 
         def moved():
             after = ship_centre(self.browser.screenshot(), self.assets.back)
@@ -158,8 +171,8 @@ class Round:
                 return after, [f"the ship stays around {after} (from {before})"]
             return after, []
 
-        after = self.hold(key, moved, f"the ship moving holding {key}", 5)
-        log(f"holding {key}: ship centre {before} -> {after}")
+        after = wait_for(f"the ship moving {what}", moved, 5, interval=0)
+        log(f"{what}: ship centre {before} -> {after}")
 
 
 def compare_title(picture, native):
@@ -255,21 +268,99 @@ def check_focus_loss(round_):
     log(f"focus lost holding Right: the ship stays around {stopped} ({later} 30 frames on)")
 
 
+def shot_rises(browser):
+    """The shot's yellow flames rise through the play field: ten frames or so after a picture
+    with flames, they are higher. The two pictures are taken by frame count rather than by
+    time, so a busy machine cannot spread them over different shots."""
+    field = (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
+    at = browser.presented()
+    pictures = [browser.screenshot_after(at + frames) for frames in (1, 11)]
+    tops = [box and box[1] for box in (ink_box(p, field, is_flame) for p in pictures)]
+    rising = None not in tops and tops[1] < tops[0]
+    return tops, [] if rising else [f"flames with their tops at rows {tops}"]
+
+
 def check_shot(round_):
-    """Holding space, the shot's yellow flames rise through the play field: ten frames or so
-    after a picture with flames, they are higher. The two pictures are taken by frame count
-    rather than by time, so a busy machine cannot spread them over different shots."""
-    browser, field = round_.browser, (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
-
-    def flies():
-        at = browser.presented()
-        pictures = [browser.screenshot_after(at + frames) for frames in (1, 11)]
-        tops = [box and box[1] for box in (ink_box(p, field, is_flame) for p in pictures)]
-        rising = None not in tops and tops[1] < tops[0]
-        return tops, [] if rising else [f"flames with their tops at rows {tops}"]
-
-    tops = round_.hold("space", flies, "a shot flying up", 30)
+    """Holding space, a shot flies up."""
+    tops = round_.hold("space", lambda: shot_rises(round_.browser), "a shot flying up", 30)
     log(f"a shot flies: flames with their tops at rows {tops}")
+
+
+def layout_problems(browser, width, height):
+    """On a phone held `width`×`height`, the stick and fire button show beside the picture,
+    which fits the screen as large as it allows, with whole pixels on its side."""
+    if browser.script("return [innerWidth, innerHeight]") != [width, height]:
+        return None, ["the page has not the phone's size yet"]
+    picture = browser.box("#screen")
+    shown = (picture[2] - picture[0], picture[3] - picture[1])
+    problems = [f"{name} at {box} does not show, or overlaps the picture at {picture}"
+                for name, box in ((name, browser.box(name)) for name in TOUCH_CONTROLS)
+                if box[2] - box[0] < 40 or box[2] > width or box[3] > height
+                or not apart(box, picture)]
+    if min(picture) < 0 or picture[2] > width or picture[3] > height \
+            or max(shown[0] / width, shown[1] / height) < TOUCH_PICTURE_SHARE:
+        problems.append(f"the picture at {picture} is off or small on a {width}×{height} screen")
+    whole = shown[0] * PHONE_SCALE / 640
+    if width > height and abs(whole - round(whole)) > 0.01:
+        problems.append(f"the picture is {shown}, {whole} device pixels to one on its side")
+    return shown, problems
+
+
+def apart(a, b):
+    return a[2] <= b[0] or b[2] <= a[0] or a[3] <= b[1] or b[3] <= a[1]
+
+
+def play_by_touch(round_, url):
+    """A phone: the controls show and the picture fits upright and on its side; holding FIRE on
+    the title starts a game; one finger steers while another fires; a finger lifting from the
+    stick leaves the arrow the keyboard holds down; a swipe and a pinch move nothing."""
+    browser = round_.browser
+    try:
+        browser.emulate_phone(*PHONE, PHONE_SCALE)
+        browser.open(url + "zephyx.html")
+        round_.wait_for_title(START_SECONDS)
+        for width, height in (PHONE, PHONE[::-1]):
+            browser.emulate_phone(width, height, PHONE_SCALE)
+            shown = wait_for(f"the picture fitting {width}×{height}",
+                             lambda: layout_problems(browser, width, height), 5)
+            log(f"{width}×{height}: the controls show, the picture is {shown} CSS pixels")
+        fire, (x, y) = centre(browser.box("#fire-button")), centre(browser.box("#ring"))
+        reach = browser.box("#ring")[2] - x
+
+        browser.touch({1: fire})
+        round_.save(wait_for("a game after holding FIRE", round_.game, 5), "touch_game")
+        browser.touch({1: fire, 2: (x, y)})
+        browser.touch({1: fire, 2: (x - reach, y)})
+        round_.ship_moves(-1, "steering left by touch while firing")
+        tops = wait_for("a shot flying up while steering", lambda: shot_rises(browser), 10)
+        log(f"a shot flies while steering: flames with their tops at rows {tops}")
+        browser.key("Right", True)
+        try:
+            browser.touch({1: fire, 2: (x + reach, y)})
+            browser.touch({1: fire})
+            round_.ship_moves(+1, "holding Right once the finger has lifted")
+        finally:
+            browser.key("Right", False)
+        browser.touch({})
+        x, y = centre(browser.box("#screen"))
+        for step in range(20, 150, 10):  # a swipe up, then two fingers spreading
+            browser.touch({3: (x, y + 75 - step)})
+        browser.touch({})
+        for step in range(20, 150, 10):
+            browser.touch({3: (x - step, y), 4: (x + step, y)})
+        browser.touch({})
+        moved = browser.script("return [scrollX, scrollY, visualViewport.scale,"
+                               " visualViewport.offsetLeft, visualViewport.offsetTop]")
+        if moved != [0, 0, 1, 0, 0]:
+            raise Failure(f"a swipe and a pinch scrolled or zoomed the page: {moved}")
+        log("a swipe and a pinch leave the page where it is")
+    finally:
+        browser.touch({})
+        browser.emulate_phone(None, None)
+
+
+def centre(box):
+    return ((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
 
 
 def presenter_of(browser):
@@ -558,6 +649,8 @@ def main():
             failing = (shaders_fail or "never").replace(" ", "_")
             round_.save(title, f"title_{query}_shaders_failing_{failing}")
             compare_title(title, native_title)
+        check_console(browser)
+        play_by_touch(round_, server.url)
         check_console(browser)
         check_offline(round_, web)
 

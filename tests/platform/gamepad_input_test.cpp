@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/sdl/gamepad_mapping.h"
-#include "platform/sdl/key_merge.h"
+#include "platform/src/key_merge.h"
 
 namespace {
 
