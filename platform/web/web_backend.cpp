@@ -12,6 +12,7 @@
 #include "web_events.h"
 #include "web_page.h"
 #include "web_present.h"
+#include "web_present_log.h"
 #include "web_stats.h"
 #include "web_wait.h"
 
@@ -60,6 +61,7 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]) {
     const double started = emscripten_get_now();
     WebPresent(pixels, width, height, pitch, palette);
+    WebPresentLogPresented(pixels, width, height, pitch);
     WebStatsShown();
     WebStatsPresented(started, emscripten_get_now());
 }
@@ -79,6 +81,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         return false;
     }
     WebEventsListen();
+    WebPresentLogStart();
     return true;
 }
 
