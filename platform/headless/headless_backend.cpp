@@ -31,6 +31,10 @@ void BackendSleepUntil(uint64_t deadline) {
     }
 }
 
+void BackendSleepUntilFrame(uint64_t wake, uint64_t) {
+    BackendSleepUntil(wake);
+}
+
 void BackendDebugOutput(const char* text) {
     gDebugOutput += text;
 }

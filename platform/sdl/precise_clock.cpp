@@ -31,3 +31,8 @@ void BackendSleepUntil(uint64_t deadline) {
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
     }
 }
+
+// The window shows a picture when it is presented: the frame starts at its planned wake.
+void BackendSleepUntilFrame(uint64_t wake, uint64_t) {
+    BackendSleepUntil(wake);
+}
