@@ -33,6 +33,7 @@ void BackendSleepUntil(uint64_t deadline) {
 }
 
 // The window shows a picture when it is presented: the frame starts at its planned wake.
-void BackendSleepUntilFrame(uint64_t wake, uint64_t) {
+uint64_t BackendSleepUntilFrame(uint64_t wake, uint64_t) {
     BackendSleepUntil(wake);
+    return wake;
 }

@@ -44,9 +44,12 @@ void PlatformForgetWake() {
 void PlatformSleep(uint32_t milliseconds) {
     const uint64_t asked = BackendMicroseconds() + milliseconds * kMicrosecondsPerMillisecond;
     const uint64_t end = gWakePlanned && gWake > asked ? gWake : asked;
-    if (gWakePlanned) {
-        BackendSleepUntilFrame(end, gDue > asked ? gDue : asked);
-    } else if (PlatformUnchangedPicturePending()) {
+    uint64_t start = end;
+    // After an unchanged picture the next is most likely unchanged too: nothing to show, so
+    // no display frame to wait for.
+    if (gWakePlanned && !PlatformUnchangedPicturePending()) {
+        start = BackendSleepUntilFrame(end, gDue > asked ? gDue : asked);
+    } else if (gWakePlanned || PlatformUnchangedPicturePending()) {
         BackendSleepUntil(end);
     } else {
         BackendSleep(milliseconds);
@@ -54,5 +57,5 @@ void PlatformSleep(uint32_t milliseconds) {
     gWakePlanned = false;
     PlatformFinishUnchangedPicture();
     gFrameStarted = true;
-    gFrameStart = end;
+    gFrameStart = start;
 }

@@ -33,23 +33,25 @@ void BackendSleep(uint32_t milliseconds) {
 }
 
 // Flip's 60 Hz schedule. The browser's clock is precise to a few microseconds where the page
-// is isolated.
+// is isolated; its sleep is a timer of whole milliseconds, so the wait ends at the first
+// millisecond at or after the deadline.
 uint64_t BackendMicroseconds() {
     return static_cast<uint64_t>(emscripten_get_now() * 1000.0);
 }
 
-// The browser shows what the canvas holds at each rendering of the page, so a picture due at
-// `deadline` is drawn in the first rendering's animation frame callback at or after it.
 void BackendSleepUntil(uint64_t deadline) {
-    if (deadline > BackendMicroseconds()) {
-        WebWaitForFrame(deadline);
+    const uint64_t now = BackendMicroseconds();
+    if (deadline > now) {
+        BackendSleep(static_cast<uint32_t>((deadline - now + 999) / 1000));
     }
 }
 
-// The frame runs in the animation frame callback of the rendering that shows its picture: the
-// keys it reads are as fresh as a page can have them, and no timer of ours runs.
-void BackendSleepUntilFrame(uint64_t, uint64_t due) {
+// The browser shows what the canvas holds at each rendering of the page: the frame runs in the
+// animation frame callback of the first rendering at or after its picture's due time, so the
+// keys it reads are as fresh as a page can have them, and Flip's wait there ends at once.
+uint64_t BackendSleepUntilFrame(uint64_t, uint64_t due) {
     WebWaitForFrame(due);
+    return BackendMicroseconds();
 }
 
 void BackendDebugOutput(const char*) {}
