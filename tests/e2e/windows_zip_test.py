@@ -18,7 +18,7 @@ from player import quit_with, wait_for_title
 from wine import WinePrefix
 from xsession import Failure, XServer, log, require, require_program, run_test
 
-FILES = {"zephyx.exe", "README.md", "LICENSE.txt"}
+FILES = {"zephyx-classic.exe", "README.md", "LICENSE.txt"}
 ICON_SIZES = [16, 32, 48, 64, 256]
 FIXED_FILE_INFO_SIGNATURE = 0xFEEF04BD
 
@@ -95,7 +95,7 @@ def main():
         found = set(os.listdir(top)) if os.path.isdir(top) else set()
         if found != FILES:
             raise Failure(f"the zip holds {sorted(found)}, not {sorted(FILES)}")
-        exe = os.path.join(top, "zephyx.exe")
+        exe = os.path.join(top, "zephyx-classic.exe")
         check_icon(exe, folder)
         check_version(exe, version)
         check_manifest(exe)
