@@ -308,6 +308,12 @@ void BackendSleep(uint32_t milliseconds) {
     SDL_Delay(milliseconds);
 }
 
+// The window shows a picture when it is presented: the frame starts at its planned wake.
+uint64_t BackendSleepUntilFrame(uint64_t wake, uint64_t) {
+    BackendSleepUntil(wake);
+    return wake;
+}
+
 void BackendDebugOutput(const char*) {}
 
 bool BackendOpenWindow(const char* caption, int width, int height) {

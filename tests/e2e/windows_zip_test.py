@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""The Windows zip that cpack made in the windows preset's build folder: it holds the program,
-the README and the licence; the program carries its icon at every size, its version and its
-manifest; and, unzipped into a temporary folder, it starts under Wine and shows the title.
+"""The Windows zip that cpack made in the windows preset's build folder: it holds both programs,
+SDL2.dll, the README and the licence; each program carries its icon at every size, its version
+and its manifest; and, unzipped into a temporary folder, the modern program (zephyx.exe, with
+the DLL beside it) starts under Wine and shows the title.
 
     windows_zip_test.py ZIP VERSION
 """
@@ -18,7 +19,9 @@ from player import quit_with, wait_for_title
 from wine import WinePrefix
 from xsession import Failure, XServer, log, require, require_program, run_test
 
-FILES = {"zephyx.exe", "README.md", "LICENSE.txt"}
+# The modern program with the SDL2.dll it needs, and the classic one.
+PROGRAMS = ["zephyx.exe", "zephyx-classic.exe"]
+FILES = set(PROGRAMS) | {"SDL2.dll", "README.md", "LICENSE.txt"}
 ICON_SIZES = [16, 32, 48, 64, 256]
 FIXED_FILE_INFO_SIGNATURE = 0xFEEF04BD
 
@@ -28,7 +31,7 @@ def resource(exe, kind):
     result = subprocess.run(["wrestool", "-x", "--raw", f"--type={kind}", exe],
                             capture_output=True, timeout=60)
     if result.returncode != 0 or not result.stdout:
-        raise Failure(f"zephyx.exe has no resource of type {kind}")
+        raise Failure(f"{os.path.basename(exe)} has no resource of type {kind}")
     return result.stdout
 
 
@@ -40,7 +43,7 @@ def check_icon(exe, folder):
     sizes = [int(word.split("=")[1]) for word in listing.split()
              if word.startswith("--width=")]
     if sizes != ICON_SIZES:
-        raise Failure(f"zephyx.exe's icon has the sizes {sizes}, not {ICON_SIZES}")
+        raise Failure(f"{os.path.basename(exe)}'s icon has the sizes {sizes}, not {ICON_SIZES}")
     log(f"icon sizes: {sizes}")
 
 
@@ -95,12 +98,14 @@ def main():
         found = set(os.listdir(top)) if os.path.isdir(top) else set()
         if found != FILES:
             raise Failure(f"the zip holds {sorted(found)}, not {sorted(FILES)}")
-        exe = os.path.join(top, "zephyx.exe")
-        check_icon(exe, folder)
-        check_version(exe, version)
-        check_manifest(exe)
+        for program in PROGRAMS:
+            exe = os.path.join(top, program)
+            check_icon(exe, folder)
+            check_version(exe, version)
+            check_manifest(exe)
         with XServer(640, 480, 24) as session, WinePrefix(session) as wine:
-            program = wine.start(exe, top)
+            # The one a player starts first.
+            program = wine.start(os.path.join(top, PROGRAMS[0]), top)
             try:
                 wait_for_title(session, program)
                 quit_with(program, session, "Escape")
