@@ -25,7 +25,7 @@ ZEPHYX_TEST_PACKAGES=(
     sway grim libwayland-dev libxkbcommon-dev
     fonts-dejavu-core
     python3 python3-xlib
-    dpkg-dev desktop-file-utils appstream lintian icoutils
+    dpkg-dev desktop-file-utils appstream lintian icoutils nsis
     chromium chromium-driver python3-selenium
 )
 # The browser build: the emscripten compiler (scripts/web.sh, and the tests).
