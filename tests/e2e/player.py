@@ -228,7 +228,6 @@ def play(session, launch, assets, shots=None, on_title=None, game_over=False,
         if game_over:
             play_to_game_over(session.screenshot, lambda key, down: session.xdotool(
                 "keydown" if down else "keyup", key))
-            wait_for_title(session, program)
 
         quit_with(program, session, "Escape")
     finally:

@@ -190,8 +190,7 @@ def install_and_uninstall(session, wine, installer, version, app_id, reference):
     if result.returncode != 0:
         raise Failure(f"the silent uninstaller ended with {result.returncode}")
     wait_for("the uninstaller to remove everything",
-             lambda: (None, [f"{left} is still there" for left in leftovers(wine, key)]),
-             INSTALL_SECONDS)
+             lambda: (None, [f"{left} is still there" for left in leftovers(wine, key)]), 60)
     log("uninstalled: no folder, no shortcut, no registry key left")
 
 
