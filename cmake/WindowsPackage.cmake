@@ -1,8 +1,10 @@
 # The Windows programs as players get them: each with its icon, version and manifest, in the
 # .zip and the installer `cpack` makes of them with SDL2.dll, the README and the licences.
 #
-#   zephyx_add_windows_identity(target)
-#       Adds the packaging resources (packaging/windows) to `target`, named for it.
+#   zephyx_add_windows_identity(target [UTF8])
+#       Adds the packaging resources (packaging/windows) to `target`, named for it. UTF8 makes
+#       UTF-8 the program's ANSI code page (Windows 10 1903 and later), for a program whose
+#       own "A" calls take UTF-8 paths; the classic program's text is code page 932's.
 #   zephyx_package_windows_programs(target... [FILES file...])
 #       Installs the programs, and the files beside them, with the documents into the top of
 #       the zip and the installation folder, and sets up CPack. A DLL among the files brings
@@ -13,12 +15,16 @@
 # without administrator rights; the zip is for those who would rather unzip it anywhere.
 
 set(ZEPHYX_ICO_FILE ${PROJECT_SOURCE_DIR}/packaging/icons/zephyx.ico)
-set(ZEPHYX_MANIFEST_FILE ${PROJECT_BINARY_DIR}/packaging/zephyx.manifest)
-configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/zephyx.manifest.in
-               ${ZEPHYX_MANIFEST_FILE} @ONLY)
 
 function(zephyx_add_windows_identity target)
     set(ZEPHYX_EXE_NAME ${target}.exe)
+    set(ZEPHYX_MANIFEST_FILE ${PROJECT_BINARY_DIR}/packaging/${target}.manifest)
+    set(ZEPHYX_MANIFEST_CODE_PAGE "")
+    if("UTF8" IN_LIST ARGN)
+        set(ZEPHYX_MANIFEST_CODE_PAGE "\n      <activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">UTF-8</activeCodePage>")
+    endif()
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/zephyx.manifest.in
+                   ${ZEPHYX_MANIFEST_FILE} @ONLY)
     set(script ${PROJECT_BINARY_DIR}/packaging/${target}_package.rc)
     configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/zephyx_package.rc.in ${script} @ONLY)
     target_sources(${target} PRIVATE ${script})

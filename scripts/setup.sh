@@ -80,6 +80,18 @@ zephyx_install_packages() {
     zephyx_setup_step "installing the packages" "${run_as_root[@]}" apt-get install -y $missing
 }
 
+# The modern Windows program's SDL2.dll is built from Debian's SDL source package
+# (scripts/build_sdl2_windows.sh), which apt fetches only with a deb-src line for the archive.
+ZEPHYX_SOURCES_FILE=/etc/apt/sources.list.d/zephyx-deb-src.sources
+zephyx_add_debian_sources() {
+    grep -rqsE "^(Types:.*deb-src|deb-src )" /etc/apt/sources.list /etc/apt/sources.list.d/ && return 0
+    [ "$(id -u)" -eq 0 ] || { echo "setup: as root, add a deb-src line for Debian's archive" >&2; return 1; }
+    printf '%s\n' "Types: deb-src" "URIs: http://deb.debian.org/debian" "Suites: bookworm" \
+        "Components: main" "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" \
+        >"$ZEPHYX_SOURCES_FILE"
+    zephyx_setup_step "updating the package lists with Debian's sources" apt-get update
+}
+
 # sway, which the Wayland test runs, refuses root: as root (CI), the test runs it as this user.
 zephyx_make_wayland_user() {
     [ "$(id -u)" -ne 0 ] && return 0
@@ -99,6 +111,7 @@ zephyx_setup() {
         test)
             zephyx_install_packages "${ZEPHYX_PLAY_PACKAGES[@]}" "${ZEPHYX_WEB_PACKAGES[@]}" \
                 "${ZEPHYX_TEST_PACKAGES[@]}"
+            zephyx_add_debian_sources
             zephyx_make_wayland_user
             ;;
         *)

@@ -1,6 +1,7 @@
-// The program's entry on systems without Windows: the platform owns main, reads the command
-// line, and hands over to the game's WinMain as the Windows loader would. The exit code is
-// WinMain's; a bad command line ends the program with status 2 before any window opens.
+// The program's entry on our platform layer (the modern Windows program's too): the platform owns
+// main, reads the command line, and hands over to the game's WinMain as the Windows loader would.
+// The exit code is WinMain's; a bad command line ends the program with status 2 before any window
+// opens.
 #include <SDL.h>
 
 #include <cstdio>
@@ -40,6 +41,16 @@ OptionWords ReadRememberedChoices(const std::string& path) {
     return words;
 }
 
+// Help and command-line errors: on the streams, or in a box where nobody reads them.
+void Tell(FILE* stream, const std::string& text) {
+    if (StandardStreamsReachSomeone()) {
+        fputs(text.c_str(), stream);
+        return;
+    }
+    const Uint32 kind = stream == stderr ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    SDL_ShowSimpleMessageBox(kind, "ZEPHYX", text.c_str(), nullptr);
+}
+
 // Words that were not understood are said once and dropped from the file at its next write;
 // the command line's choices are remembered once the game starts with them.
 void RememberChoices(const std::string& path, OptionWords remembered, const ParsedOptions& parsed) {
@@ -60,14 +71,13 @@ int main(int argc, char** argv) {
     ParsedOptions parsed = ParseProgramOptions(argc, argv, LookUpVariable, remembered);
     switch (parsed.outcome) {
         case OptionsOutcome::kShowHelp:
-            fputs(ProgramUsage(), stdout);
+            Tell(stdout, ProgramUsage());
             return 0;
         case OptionsOutcome::kShowVersion:
-            printf("zephyx %s\n", ZEPHYX_VERSION);
+            Tell(stdout, std::string("zephyx ") + ZEPHYX_VERSION + "\n");
             return 0;
         case OptionsOutcome::kBadCommandLine:
-            fprintf(stderr, "zephyx: %s\n", parsed.error.c_str());
-            fputs(ProgramUsage(), stderr);
+            Tell(stderr, "zephyx: " + parsed.error + "\n" + ProgramUsage());
             return 2;
         case OptionsOutcome::kRun:
             break;

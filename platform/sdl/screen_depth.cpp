@@ -1,29 +1,12 @@
 #include "screen_depth.h"
 
-#include <SDL_syswm.h>
-
 #include <cstdio>
 
 #include "closable_box.h"
 
-namespace {
-
-// SDL knows no pixel format for such screens; X says their depth.
-int XScreenDepth(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
-        return 0;
-    }
-    Display* display = info.info.x11.display;
-    return DefaultDepth(display, DefaultScreen(display));
-}
-
-}  // namespace
-
 int UnsupportedScreenDepth(SDL_Window* window) {
     const Uint32 format = SDL_GetWindowPixelFormat(window);
-    const int bits = format == SDL_PIXELFORMAT_UNKNOWN       ? XScreenDepth(window)
+    const int bits = format == SDL_PIXELFORMAT_UNKNOWN       ? NativeScreenDepth(window)
                      : format == SDL_PIXELFORMAT_ARGB2101010 ? 30
                                                              : SDL_BITSPERPIXEL(format);
     return bits != 0 && (bits < 15 || bits > 24) && bits != 32 ? bits : 0;

@@ -13,3 +13,7 @@ int UnsupportedScreenDepth(SDL_Window* window);
 
 // Says so, once the window is gone; returns when the box is dismissed.
 void ReportUnsupportedScreenDepth(int depth);
+
+// The depth the window system gives for the window's screen when SDL knows no pixel format
+// for it, or 0 (one file per system: screen_depth_posix.cpp asks X, screen_depth_windows.cpp).
+int NativeScreenDepth(SDL_Window* window);

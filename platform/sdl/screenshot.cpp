@@ -1,19 +1,14 @@
 #include "screenshot.h"
 
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
+#include <SDL.h>
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "../src/png_file.h"
@@ -60,36 +55,44 @@ void WritePng(const uint8_t* rgb, int width, int height, time_t taken) {
     }
 }
 
-const int kWriterNiceness = 10;
-
 // One picture waits for the writer while it writes the one before: F9 as fast as a player
 // presses it costs the frame a copy and nothing more.
 class ScreenshotWriter {
 public:
-    ~ScreenshotWriter() { Stop(); }
+    ~ScreenshotWriter() {
+        Stop();
+        SDL_DestroyCond(wake_);
+        SDL_DestroyMutex(mutex_);
+    }
 
     void Start(int width, int height) {
         const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-        if (thread_.joinable() && taken_.indices.size() == count) {
+        if (thread_ != nullptr && taken_.indices.size() == count) {
             return;
         }
         Stop();
         taken_.indices.assign(count, 0);
         rgb_.assign(count * 3, 0);
-        thread_ = std::thread(&ScreenshotWriter::Run, this);
+        if (mutex_ == nullptr) {
+            mutex_ = SDL_CreateMutex();
+            wake_ = SDL_CreateCond();
+        }
+        if (mutex_ != nullptr && wake_ != nullptr) {
+            thread_ = SDL_CreateThread(&ScreenshotWriter::Run, "screenshots", this);
+        }
     }
 
     void Take(const PlatformPicture& picture) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (waiting_) {
-                fprintf(stderr, "zephyx: no screenshot: the one before is not written yet\n");
-                return;
-            }
+        SDL_LockMutex(mutex_);
+        const bool busy = waiting_;
+        SDL_UnlockMutex(mutex_);
+        if (busy) {
+            fprintf(stderr, "zephyx: no screenshot: the one before is not written yet\n");
+            return;
         }
         const size_t count =
             static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
-        if (!thread_.joinable() || count > taken_.indices.size()) {
+        if (thread_ == nullptr || count > taken_.indices.size()) {
             fprintf(stderr, "zephyx: no screenshot: no room was made for a %dx%d picture\n",
                     picture.width, picture.height);
             return;
@@ -100,58 +103,64 @@ public:
         taken_.width = picture.width;
         taken_.height = picture.height;
         taken_.when = time(nullptr);
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            waiting_ = true;
-        }
-        wake_.notify_one();
+        SDL_LockMutex(mutex_);
+        waiting_ = true;
+        SDL_UnlockMutex(mutex_);
+        SDL_CondSignal(wake_);
     }
 
     void Stop() {
-        if (!thread_.joinable()) {
+        if (thread_ == nullptr) {
             return;
         }
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            stopping_ = true;
-        }
-        wake_.notify_one();
-        thread_.join();
+        SDL_LockMutex(mutex_);
+        stopping_ = true;
+        SDL_UnlockMutex(mutex_);
+        SDL_CondSignal(wake_);
+        SDL_WaitThread(thread_, nullptr);
+        thread_ = nullptr;
         stopping_ = false;
     }
 
 private:
     // Until stopped with nothing waiting: each picture through its palette into the writer's
     // own memory, which frees the slot for the next F9, then to its file.
-    void Run() {
+    static int Run(void* writer) {
         // Below the frames: on a busy machine the picture may wait, the game should not.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kWriterNiceness);
+        SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW);
+        static_cast<ScreenshotWriter*>(writer)->WriteEachPicture();
+        return 0;
+    }
+
+    void WriteEachPicture() {
         for (;;) {
-            {
-                std::unique_lock<std::mutex> lock(mutex_);
-                wake_.wait(lock, [this] { return waiting_ || stopping_; });
-                if (!waiting_) {
-                    return;
-                }
+            SDL_LockMutex(mutex_);
+            while (!waiting_ && !stopping_) {
+                SDL_CondWait(wake_, mutex_);
+            }
+            const bool done = !waiting_;
+            SDL_UnlockMutex(mutex_);
+            if (done) {
+                return;
             }
             ConvertToRgb(taken_, rgb_.data());
             const int width = taken_.width, height = taken_.height;
             const time_t when = taken_.when;
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                waiting_ = false;
-            }
+            SDL_LockMutex(mutex_);
+            waiting_ = false;
+            SDL_UnlockMutex(mutex_);
             WritePng(rgb_.data(), width, height, when);
         }
     }
 
-    std::mutex mutex_;
-    std::condition_variable wake_;
+    // SDL's threads rather than the standard library's, which not every Windows compiler has.
+    SDL_mutex* mutex_ = nullptr;
+    SDL_cond* wake_ = nullptr;
     bool waiting_ = false;  // taken_ holds a picture the writer has not converted yet
     bool stopping_ = false;
     TakenPicture taken_;
     std::vector<uint8_t> rgb_;  // the writer's: the picture being written
-    std::thread thread_;
+    SDL_Thread* thread_ = nullptr;
 };
 
 ScreenshotWriter gWriter;

@@ -1,10 +1,8 @@
 #include "screenshot_files.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
+
+#include "file_system.h"
 
 std::vector<std::string> ScreenshotFolders(const char* picturesDir, const char* home) {
     std::vector<std::string> folders;
@@ -31,16 +29,14 @@ std::string ScreenshotFileName(const std::tm& when, int attempt) {
 bool MakeFolders(const std::string& folder) {
     for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         std::string part = folder.substr(0, slash);
-        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+        if (!MakeFolder(part.c_str(), true)) {
             return false;
         }
         if (slash == std::string::npos) {
             break;
         }
     }
-    struct stat info;
-    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           access(folder.c_str(), W_OK) == 0;
+    return IsWritableFolder(folder.c_str());
 }
 
 std::string NewScreenshotPath(const std::vector<std::string>& folders, const std::tm& when) {
@@ -50,7 +46,7 @@ std::string NewScreenshotPath(const std::vector<std::string>& folders, const std
         }
         for (int attempt = 1; attempt < 1000; ++attempt) {
             std::string path = folder + "/" + ScreenshotFileName(when, attempt);
-            if (access(path.c_str(), F_OK) != 0) {
+            if (!PathExists(path.c_str())) {
                 return path;
             }
         }

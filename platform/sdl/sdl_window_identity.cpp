@@ -22,8 +22,8 @@ int32_t ReadI32(const uint8_t* p) {
 }  // namespace
 
 void SetWindowClassForDesktop() {
-    setenv("SDL_VIDEO_X11_WMCLASS", ZEPHYX_APP_ID, 0);
-    setenv("SDL_VIDEO_WAYLAND_WMCLASS", ZEPHYX_APP_ID, 0);
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", ZEPHYX_APP_ID, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", ZEPHYX_APP_ID, 0);
 }
 
 void SetWindowIconForDesktop(SDL_Window* window) {

@@ -1,14 +1,12 @@
 #include "settings_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+
+#include "file_system.h"
 
 namespace {
 
@@ -43,30 +41,15 @@ std::string ParseLines(std::istream& lines, OptionWords& words) {
     return {};
 }
 
-// Makes every folder above the file `path` names; errno tells when one cannot be made.
+// Makes every folder above the file `path` names.
 bool MakeParentFolders(char* path) {
     for (char* slash = path + 1; (slash = strchr(slash, '/')) != nullptr; ++slash) {
         *slash = '\0';
-        const bool made = mkdir(path, 0700) == 0 || errno == EEXIST;
+        const bool made = MakeFolder(path, false);
         *slash = '/';
         if (!made) {
             return false;
         }
-    }
-    return true;
-}
-
-bool WriteAll(int file, const char* text, size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(file, text, size);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        text += written;
-        size -= static_cast<size_t>(written);
     }
     return true;
 }
@@ -120,16 +103,5 @@ bool WriteSettingsFile(const std::string& path, const OptionWords& words) {
         !MakeParentFolders(pending)) {
         return false;
     }
-    const int file = open(pending, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (file < 0) {
-        return false;
-    }
-    const bool written = WriteAll(file, text, size) && fsync(file) == 0;
-    if (close(file) != 0 || !written || rename(pending, path.c_str()) != 0) {
-        const int why = errno;  // for the caller, not unlink's
-        unlink(pending);
-        errno = why;
-        return false;
-    }
-    return true;
+    return ReplaceFileWith(path.c_str(), pending, text, size);
 }

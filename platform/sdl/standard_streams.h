@@ -7,3 +7,7 @@
 // opens (the display's) cannot take that number and receive its messages; and ignores
 // SIGPIPE, so a reader of standard error that goes away costs the lines, not the program.
 void GuardStandardStreams();
+
+// False where nobody sees what the program writes to its streams (a Windows program started
+// from the desktop): main shows its help and its command-line errors in a message box there.
+bool StandardStreamsReachSomeone();

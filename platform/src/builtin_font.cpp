@@ -111,3 +111,42 @@ const uint8_t* BuiltinGlyphRows(uint32_t codePoint) {
     }
     return kRows[codePoint - kFirst];
 }
+
+BuiltinFontSize SizeBuiltinFont(long height) {
+    constexpr long kDefaultCellHeight = 16;  // GDI's, for a height of 0
+    if (height < 0) {
+        height = -height * 5 / 4;  // an em, roughly, to a cell
+    }
+    if (height == 0) {
+        height = kDefaultCellHeight;
+    }
+    BuiltinFontSize size;
+    size.scale =
+        height / kBuiltinCellHeight > 0 ? static_cast<int>(height / kBuiltinCellHeight) : 1;
+    size.cellHeight = static_cast<int>(height);
+    size.ascent =
+        kBuiltinGlyphHeight * size.scale + (size.cellHeight - kBuiltinCellHeight * size.scale) / 2;
+    return size;
+}
+
+CachedGlyph RenderBuiltinGlyph(uint32_t codePoint, int scale, uint8_t* ink, size_t inkBytes) {
+    CachedGlyph glyph;
+    glyph.width = kBuiltinGlyphWidth * scale;
+    glyph.height = kBuiltinGlyphHeight * scale;
+    glyph.top = glyph.height;
+    glyph.advance = kBuiltinCellWidth * scale * 64;
+    if (static_cast<size_t>(glyph.width) * glyph.height > inkBytes) {
+        glyph.width = 0;
+        glyph.height = 0;
+        return glyph;
+    }
+    const uint8_t* rows = BuiltinGlyphRows(codePoint);
+    for (int y = 0; y < glyph.height; ++y) {
+        for (int x = 0; x < glyph.width; ++x) {
+            const int column = x / scale;
+            ink[y * glyph.width + x] = (rows[y / scale] >> (kBuiltinGlyphWidth - 1 - column)) & 1;
+        }
+    }
+    glyph.ink = ink;
+    return glyph;
+}

@@ -204,34 +204,12 @@ void CopyInk(const FT_Bitmap& bitmap, uint8_t* ink) {
 constexpr size_t kScratchBytes = size_t{256} << 10;
 uint8_t gScratchInk[kScratchBytes];
 
-// The built-in font scaled up by whole factors, each pixel of its rows a square of ink.
-void RenderBuiltinGlyph(uint32_t codePoint, int scale, CachedGlyph* glyph) {
-    glyph->width = kBuiltinGlyphWidth * scale;
-    glyph->height = kBuiltinGlyphHeight * scale;
-    glyph->top = glyph->height;
-    glyph->advance = kBuiltinCellWidth * scale * 64;
-    if (static_cast<size_t>(glyph->width) * glyph->height > kScratchBytes) {
-        glyph->width = 0;
-        glyph->height = 0;
-        return;
-    }
-    const uint8_t* rows = BuiltinGlyphRows(codePoint);
-    for (int y = 0; y < glyph->height; ++y) {
-        for (int x = 0; x < glyph->width; ++x) {
-            const int column = x / scale;
-            gScratchInk[y * glyph->width + x] =
-                (rows[y / scale] >> (kBuiltinGlyphWidth - 1 - column)) & 1;
-        }
-    }
-    glyph->ink = gScratchInk;
-}
-
 // The glyph in scratch storage, valid until the next call; a null face draws the built-in
 // font at `builtinScale`. A glyph that cannot be rendered is empty.
 CachedGlyph RenderGlyph(FT_Face face, bool embolden, int builtinScale, uint32_t codePoint) {
     CachedGlyph glyph;
     if (face == nullptr) {
-        RenderBuiltinGlyph(codePoint, builtinScale, &glyph);
+        glyph = RenderBuiltinGlyph(codePoint, builtinScale, gScratchInk, kScratchBytes);
     } else if (LoadGlyph(face, embolden, codePoint, &glyph) &&
                static_cast<size_t>(glyph.width) * glyph.height <= kScratchBytes) {
         CopyInk(face->glyph->bitmap, gScratchInk);
@@ -406,18 +384,10 @@ private:
     // The built-in font at the whole factor nearest the cell height asked for. Said once, as
     // the player would otherwise only see plainer text and not know why.
     void UseBuiltinFont(RealisedFont* font) {
-        LONG height = font->key.height;
-        if (height < 0) {
-            height = -height * 5 / 4;  // an em, roughly, to a cell
-        }
-        if (height == 0) {
-            height = kDefaultCellHeight;
-        }
-        const int scale = height / kBuiltinCellHeight > 0 ? height / kBuiltinCellHeight : 1;
-        font->builtinScale = scale;
-        font->cellHeight = static_cast<int>(height);
-        font->ascent =
-            kBuiltinGlyphHeight * scale + (font->cellHeight - kBuiltinCellHeight * scale) / 2;
+        const BuiltinFontSize size = SizeBuiltinFont(font->key.height);
+        font->builtinScale = size.scale;
+        font->cellHeight = size.cellHeight;
+        font->ascent = size.ascent;
         font->embolden = false;
         if (!builtinReported_) {
             builtinReported_ = true;
