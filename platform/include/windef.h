@@ -4,7 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 
+// mingw-w64's compiler headers (SDL includes them on Windows) may have said so already: on
+// x86-64 both mean the one calling convention.
+#ifndef WINAPI
 #define WINAPI
+#endif
 #define WINAPIV
 #define CALLBACK
 #define APIENTRY

@@ -61,8 +61,14 @@ class ScreenshotWriter {
 public:
     ~ScreenshotWriter() {
         Stop();
-        SDL_DestroyCond(wake_);
-        SDL_DestroyMutex(mutex_);
+        // Only what was made: on Windows SDL picks its implementation of these when the first
+        // is made, and destroying a null one before that calls nothing there.
+        if (wake_ != nullptr) {
+            SDL_DestroyCond(wake_);
+        }
+        if (mutex_ != nullptr) {
+            SDL_DestroyMutex(mutex_);
+        }
     }
 
     void Start(int width, int height) {

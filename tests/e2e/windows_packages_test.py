@@ -45,7 +45,7 @@ def resource(exe, kind):
     result = subprocess.run(["wrestool", "-x", "--raw", f"--type={kind}", exe],
                             capture_output=True, timeout=60)
     if result.returncode != 0 or not result.stdout:
-        raise Failure(f"zephyx.exe has no resource of type {kind}")
+        raise Failure(f"{os.path.basename(exe)} has no resource of type {kind}")
     return result.stdout
 
 
@@ -57,7 +57,7 @@ def check_icon(exe, folder):
     sizes = [int(word.split("=")[1]) for word in listing.split()
              if word.startswith("--width=")]
     if sizes != ICON_SIZES:
-        raise Failure(f"zephyx.exe's icon has the sizes {sizes}, not {ICON_SIZES}")
+        raise Failure(f"{os.path.basename(exe)}'s icon has the sizes {sizes}, not {ICON_SIZES}")
     log(f"icon sizes: {sizes}")
 
 
