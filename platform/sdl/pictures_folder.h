@@ -6,6 +6,9 @@
 // XDG_PICTURES_DIR="/yyy", with backslash escapes inside the quotes and $HOME only at the start.
 // The environment variable of the same name is not part of that file, but it is the easy way to
 // send one run's screenshots elsewhere, so an absolute one goes first.
+//
+// pictures_folder_posix.cpp reads them; on Windows (pictures_folder_windows.cpp) PicturesDir is
+// the user's Pictures known folder, and the user-dirs rules are not used.
 #pragma once
 
 #include <string>

@@ -1,7 +1,7 @@
 // Where the player's settings live: the system's folder for a user's program settings.
 //
 // One file per system beside this header supplies it (settings_folder_posix.cpp: the XDG
-// base directory rules).
+// base directory rules; settings_folder_windows.cpp: %APPDATA%, else the known folder).
 #pragma once
 
 #include <string>
