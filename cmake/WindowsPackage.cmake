@@ -1,5 +1,5 @@
-# The Windows programs as players get them: each with its icon, version and manifest, and the
-# .zip `cpack` makes of them with SDL2.dll, the README and the licence.
+# The Windows programs as players get them: each with its icon, version and manifest, in the
+# .zip and the installer `cpack` makes of them with SDL2.dll, the README and the licences.
 #
 #   zephyx_add_windows_identity(target [UTF8])
 #       Adds the packaging resources (packaging/windows) to `target`, named for it. UTF8 makes
@@ -7,7 +7,12 @@
 #       own "A" calls take UTF-8 paths; the classic program's text is code page 932's.
 #   zephyx_package_windows_programs(target... [FILES file...])
 #       Installs the programs, and the files beside them, with the documents into the top of
-#       the zip, and sets up CPack. Call it once.
+#       the zip and the installation folder, and sets up CPack. A DLL among the files brings
+#       its licence, LICENSE-<name>.txt, from the share/licenses/<name> folder beside the bin/
+#       folder it was installed into (where SDL's own install puts it). Call it once.
+#
+# The installer (NSIS.template.in, made with Debian's makensis) installs for the player alone,
+# without administrator rights; the zip is for those who would rather unzip it anywhere.
 
 set(ZEPHYX_ICO_FILE ${PROJECT_SOURCE_DIR}/packaging/icons/zephyx.ico)
 
@@ -33,14 +38,27 @@ macro(zephyx_package_windows_programs)
     if(ZEPHYX_PACKAGE_FILES)
         install(FILES ${ZEPHYX_PACKAGE_FILES} DESTINATION .)
     endif()
+    foreach(file IN LISTS ZEPHYX_PACKAGE_FILES)
+        if(file MATCHES "([^/]+)\\.dll$")
+            get_filename_component(prefix ${file}/../.. ABSOLUTE)
+            set(licence ${prefix}/share/licenses/${CMAKE_MATCH_1}/LICENSE.txt)
+            if(NOT EXISTS ${licence})
+                message(FATAL_ERROR "${file} is shipped without its licence (${licence})")
+            endif()
+            install(FILES ${licence} DESTINATION . RENAME LICENSE-${CMAKE_MATCH_1}.txt)
+        endif()
+    endforeach()
     install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
     install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
-    set(CPACK_GENERATOR ZIP)
+    set(CPACK_GENERATOR ZIP NSIS)
     set(CPACK_PACKAGE_NAME zephyx)
     set(CPACK_PACKAGE_VENDOR "ZEPHYX Development Team")
     set(CPACK_PACKAGE_FILE_NAME zephyx-${PROJECT_VERSION}-windows-x64)
     set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
     set(CPACK_STRIP_FILES ON)
+    set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/packaging/windows)  # NSIS.template.in
+    set(CPACK_ZEPHYX_APP_ID ${ZEPHYX_APP_ID})
+    set(CPACK_ZEPHYX_ICON ${ZEPHYX_ICO_FILE})
     include(CPack)
 endmacro()

@@ -25,7 +25,7 @@ ZEPHYX_TEST_PACKAGES=(
     sway grim libwayland-dev libxkbcommon-dev
     fonts-dejavu-core
     python3 python3-xlib
-    dpkg-dev desktop-file-utils appstream lintian icoutils
+    dpkg-dev desktop-file-utils appstream lintian icoutils nsis
     chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver
 )
 # What drives Firefox in the browser tests: puppeteer-core, pinned in tests/e2e/package-lock.json.

@@ -43,7 +43,7 @@ run_tests() {
 stage "Windows build against the real Windows headers"
 cmake --preset windows
 cmake --build --preset windows
-cpack --preset windows  # the zip, which the package tests unzip and start under Wine
+cpack --preset windows  # the zip and the installer, which the package tests try under Wine
 SUMMARY+=("Windows build done")
 
 stage "Browser build with emscripten (played in Chromium by the Linux tests)"

@@ -1,15 +1,16 @@
 """What a player does with the game and what they must see, the same on every platform.
 
 play() starts the program, waits for the title, reads the frame counter, holds space to start a
-game, steers the ship both ways and quits with Escape; a second start quits with F12. The title
-and the first game picture are saved for the comparison between platforms.
+game, steers the ship both ways (and, asked to, plays on until "Game Over") and quits with
+Escape; a second start quits with F12, or does what the platform adds instead. The title and the
+first game picture are saved for the comparison between platforms.
 """
 
 import os
 import time
 
 from picture import (FPS_BOX, LOGO_GREY, NAVY, PANEL_BLUE_GREY, PROMPT_YELLOW, SCORE_BOX,
-                     Bitmap, Font, close, ship_centre)
+                     Bitmap, Font, close, ink_box, ship_centre)
 from xsession import Failure, log, wait_for
 
 # A real clock under load: start-up may take a while, quitting may not.
@@ -18,6 +19,8 @@ START_SECONDS = 40
 QUIT_SECONDS = 10
 STEER_SECONDS = 3
 STEER_PIXELS = 16  # the ship moves 2 pixels a frame
+GAME_OVER_LINE = (0, 170, 640, 300)  # "Game Over" at 128 pixels from row 180
+GAME_OVER_SWEEPS = 30
 
 
 def is_blue(c):
@@ -116,6 +119,40 @@ def steer(session, assets, key, direction):
     return before, after
 
 
+def is_text_cyan(c):
+    """The game-over text's colour, which no sprite has."""
+    return c == (0, 255, 255)
+
+
+def play_to_game_over(screenshot, press):
+    """Flies up to where the enemies come in and sweeps across the field until the ship is
+    hit; returns the picture with "Game Over". `press(key, down)` holds or releases a key. A
+    sweep from one side to the other takes 4 seconds at 2 pixels a frame."""
+    started = time.monotonic()
+
+    def over():
+        picture = screenshot()
+        box = ink_box(picture, GAME_OVER_LINE, is_text_cyan)
+        return picture, [] if box else ["no \"Game Over\""]
+
+    press("Up", True)
+    try:
+        for sweep in range(GAME_OVER_SWEEPS):
+            key = "Left" if sweep % 2 else "Right"
+            press(key, True)
+            try:
+                picture = wait_for("game over", over, 4)
+                log(f"the ship was hit {time.monotonic() - started:.1f} s into the flight")
+                return picture
+            except Failure:
+                continue
+            finally:
+                press(key, False)
+    finally:
+        press("Up", False)
+    raise Failure(f"the ship was not hit in {GAME_OVER_SWEEPS} sweeps across the enemies")
+
+
 def quit_with(program, session, key):
     session.key(key)
     pressed = time.monotonic()
@@ -144,9 +181,20 @@ def wait_for_title(session, program):
     return picture
 
 
-def play(session, launch, assets, shots=None, on_title=None):
-    """The whole round on one platform. `launch()` starts the program and returns it;
-    `on_title(session, program)` adds the platform's own checks while the title shows."""
+def quit_with_f12(session, launch):
+    program = launch()
+    try:
+        wait_for_title(session, program)
+        quit_with(program, session, "F12")
+    finally:
+        program.stop()
+
+
+def play(session, launch, assets, shots=None, on_title=None, game_over=False,
+         second_start=quit_with_f12):
+    """The whole round on one platform. `launch(*options)` starts the program and returns it;
+    `on_title(session, program)` adds the platform's own checks while the title shows;
+    `second_start(session, launch)` is what the second start of the program does."""
     program = launch()
     try:
         wait_for_title(session, program)
@@ -177,14 +225,12 @@ def play(session, launch, assets, shots=None, on_title=None):
 
         steer(session, assets, "Right", +1)
         steer(session, assets, "Left", -1)
+        if game_over:
+            play_to_game_over(session.screenshot, lambda key, down: session.xdotool(
+                "keydown" if down else "keyup", key))
 
         quit_with(program, session, "Escape")
     finally:
         program.stop()
 
-    program = launch()
-    try:
-        wait_for_title(session, program)
-        quit_with(program, session, "F12")
-    finally:
-        program.stop()
+    second_start(session, launch)

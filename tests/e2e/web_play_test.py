@@ -46,17 +46,16 @@ from browser import StaticServer
 from engines import ENGINES
 from picture import (FPS_BOX, PLAY_LEFT, PLAY_RIGHT, PROMPT_YELLOW, SHIP_TOP, close, ink_box,
                      load_png, ship_centre)
-from player import Assets, frame_counter, game_problems, title_problems
+from player import (GAME_OVER_LINE, Assets, frame_counter, game_problems, is_text_cyan,
+                    play_to_game_over, title_problems)
 from xsession import Failure, log, require_program, run_test, wait_for
 
 START_SECONDS = 60
 STEER_PIXELS = 16
 TEXT_TOLERANCE = 2
-GAME_OVER_LINE = (0, 170, 640, 300)  # "Game Over" at 128 pixels from row 180
 SCORE_LINE = (0, 300, 640, 380)       # the score at 64 pixels from row 300
 HIDDEN_SECONDS = 2.0
 HIDDEN_WAKE_UPS = 2  # for events the browser may send; a timer would wake it 100 times a second
-GAME_OVER_SWEEPS = 30
 REPAINT_FRAMES = 10
 PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png", "icon-128.png",
               "icon-256.png", "manifest.webmanifest", "service-worker.js"}
@@ -110,11 +109,6 @@ window.lose = window.lose || gl.getExtension('WEBGL_lose_context');
 arguments[0] ? lose.loseContext() : lose.restoreContext();
 return gl.isContextLost();
 """
-
-
-def is_text_cyan(c):
-    """The game-over text's colour, which no sprite has."""
-    return c == (0, 255, 255)
 
 
 def is_flame(c):
@@ -373,35 +367,6 @@ def check_console(browser):
         raise Failure("the console shows errors: " + "; ".join(errors))
 
 
-def play_to_game_over(round_):
-    """Flies up to where the enemies come in and sweeps across the field until the ship is
-    hit. A sweep from one side to the other takes 4 seconds at 2 pixels a frame."""
-    browser = round_.browser
-    started = time.monotonic()
-
-    def over():
-        picture = browser.screenshot()
-        box = ink_box(picture, GAME_OVER_LINE, is_text_cyan)
-        return picture, [] if box else ["no \"Game Over\""]
-
-    browser.key("Up", True)
-    try:
-        for sweep in range(GAME_OVER_SWEEPS):
-            key = "Left" if sweep % 2 else "Right"
-            browser.key(key, True)
-            try:
-                picture = wait_for("game over", over, 4)
-                log(f"the ship was hit {time.monotonic() - started:.1f} s into the flight")
-                return picture
-            except Failure:
-                continue
-            finally:
-                browser.key(key, False)
-    finally:
-        browser.key("Up", False)
-    raise Failure(f"the ship was not hit in {GAME_OVER_SWEEPS} sweeps across the enemies")
-
-
 def compare_text(picture, native):
     for name, line in (("Game Over", GAME_OVER_LINE), ("score", SCORE_LINE)):
         ours, theirs = ink_box(picture, line, is_text_cyan), ink_box(native, line, is_text_cyan)
@@ -613,7 +578,7 @@ def main():
             check_focus_loss(round_)
             check_shot(round_)
 
-        over = play_to_game_over(round_)
+        over = play_to_game_over(round_.browser.screenshot, round_.browser.key)
         over_at = time.monotonic()
         round_.save(over, "gameover")
         compare_text(over, load_png(native["gameover"]))

@@ -2,7 +2,8 @@
 
 The prefix is made with `wineboot -i` without the Mono and Gecko prompts, and at the end its
 wineserver (with every Windows process it still runs) is killed and the folder removed, with
-whatever Wine put in the temporary folder.
+whatever Wine put in the temporary folder. Wine's home is that folder too, so the user's folders
+of the prefix (Pictures, the Start menu) are its own, never links into the real home.
 """
 
 import os
@@ -42,8 +43,9 @@ class WinePrefix:
         # behind: inside ours, it goes with the prefix.
         temporary = os.path.join(self.folder, "tmp")
         os.mkdir(temporary)
-        self.env = dict(self.session.env, WINEPREFIX=os.path.join(self.folder, "prefix"),
-                        TMPDIR=temporary,
+        self.prefix = os.path.join(self.folder, "prefix")
+        self.env = dict(self.session.env, WINEPREFIX=self.prefix, TMPDIR=temporary,
+                        HOME=self.folder,
                         WINEARCH="win64", WINELOADER=self.loader, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
         started = time.monotonic()
@@ -73,7 +75,18 @@ class WinePrefix:
         subprocess.run([self.server, "-w"], env=self.env, capture_output=True, timeout=30)
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def start(self, exe, cwd, output=None, debug=None):
+    def start(self, exe, cwd, *options, output=None, debug=None):
         """Starts a Windows program; `debug` sets WINEDEBUG channels for this run."""
         env = dict(self.env, WINEDEBUG=debug) if debug else self.env
-        return Program([self.loader, exe], env, cwd=cwd, output=output)
+        return Program([self.loader, exe, *options], env, cwd=cwd, output=output)
+
+    def run(self, *command, seconds=60):
+        """Runs a Windows program (`reg`, `taskkill`, an installer) to its end."""
+        return subprocess.run([self.loader, *command], env=self.env, capture_output=True,
+                              text=True, timeout=seconds)
+
+    def user_folder(self, *names):
+        """The Unix path of a folder in the Windows user's profile (C:\\users\\NAME\\...)."""
+        users = os.path.join(self.prefix, "drive_c", "users")
+        name = next(n for n in os.listdir(users) if n != "Public")
+        return os.path.join(users, name, *names)
