@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "platform/sdl/gamepad_mapping.h"
-#include "platform/sdl/key_merge.h"
+#include "platform/pads/gamepad_mapping.h"
+#include "platform/pads/key_merge.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Keys held by several sources at once: the keyboard and each gamepad.
 //
 // A key is down while any source holds it: releasing it on one source does not release it for
-// the game while another still holds it. The SDL backend records every source's changes here
+// the game while another still holds it. A backend with pads records every source's changes here
 // and reports only the changes of the merged state to the platform (the keyboard's own presses
 // always, as Windows posts a WM_KEYDOWN for each). Pure and allocation-free.
 #pragma once
