@@ -5,17 +5,19 @@
 
 #include "../src/shown_picture.h"
 #include "../src/window_events.h"
+#include "web_input.h"
 #include "web_keys.h"
 #include "web_page.h"
+#include "web_pads.h"
 #include "web_wait.h"
 
 namespace {
 
-enum class EventKind { Key, FocusLost, Hidden, Shown, Repaint };
+enum class EventKind { Key, FocusLost, Hidden, Shown, Repaint, PadConnected, PadGone };
 
 struct Event {
     EventKind kind;
-    int virtualKey;
+    int virtualKey;  // or the pad's number
     bool down;
 };
 
@@ -68,12 +70,14 @@ EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
 void Deliver(const Event& event) {
     switch (event.kind) {
         case EventKind::Key:
-            PlatformKeyEvent(event.virtualKey, event.down);
+            WebInputKeyboardKey(event.virtualKey, event.down);
             break;
         case EventKind::FocusLost:
+            WebInputReleaseAll();
             PlatformFocusLost();
             break;
         case EventKind::Hidden:
+            WebInputReleaseAll();
             PlatformWindowMinimised(true);
             break;
         case EventKind::Shown:
@@ -82,6 +86,12 @@ void Deliver(const Event& event) {
             break;
         case EventKind::Repaint:
             PlatformRepaintNeeded();
+            break;
+        case EventKind::PadConnected:
+            WebPadsConnected(event.virtualKey);
+            break;
+        case EventKind::PadGone:
+            WebPadsDisconnected(event.virtualKey);
             break;
     }
 }
@@ -93,6 +103,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE void zephyx_events_repaint_needed() {
     Queue(Event{EventKind::Repaint, 0, false});
 }
 
+void WebEventsQueuePad(int pad, bool connected) {
+    Queue(Event{connected ? EventKind::PadConnected : EventKind::PadGone, pad, connected});
+}
+
 void WebEventsListen() {
     gFirst = 0;
     gCount = 0;
@@ -102,6 +116,7 @@ void WebEventsListen() {
     emscripten_set_blur_callback(page, nullptr, EM_TRUE, OnBlur);
     emscripten_set_resize_callback(page, nullptr, EM_TRUE, OnResize);
     emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibility);
+    WebPadsListen();
     // A page opened in a background tab starts hidden.
     EmscriptenVisibilityChangeEvent visibility;
     if (emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS &&

@@ -1,0 +1,65 @@
+#include "web_input.h"
+
+#include "../pads/key_merge.h"
+#include "../src/window_events.h"
+
+static_assert(kWebPads <= KeyMerge::kSources - 1, "every pad needs a source of its own");
+
+namespace {
+
+struct PadState {
+    PadLatch latch;
+    PadKeys keys;
+};
+
+KeyMerge gMerge;
+PadState gPads[kWebPads];  // pad i is source i + 1
+
+int SourceOf(int pad) {
+    return pad + 1;
+}
+
+void SetMergedKey(int source, int virtualKey, bool down) {
+    if (gMerge.Set(source, virtualKey, down)) {
+        PlatformKeyEvent(virtualKey, down);
+    }
+}
+
+}  // namespace
+
+void WebInputKeyboardKey(int virtualKey, bool down) {
+    const bool changed = gMerge.Set(KeyMerge::kKeyboard, virtualKey, down);
+    // Each press and auto-repeat of a real key is a WM_KEYDOWN, whoever else holds the key.
+    if (down || changed) {
+        PlatformKeyEvent(virtualKey, down);
+    }
+}
+
+void WebInputPadRead(int pad, const PadControls& controls) {
+    if (pad < 0 || pad >= kWebPads) {
+        return;
+    }
+    PadState& state = gPads[pad];
+    const PadKeys keys = MapPadControls(controls, state.latch);
+    for (const PadKeyBinding& key : kPadKeyBindings) {
+        if (keys.*key.held != state.keys.*key.held) {
+            SetMergedKey(SourceOf(pad), key.virtualKey, keys.*key.held);
+        }
+    }
+    state.keys = keys;
+}
+
+void WebInputPadGone(int pad) {
+    if (pad < 0 || pad >= kWebPads) {
+        return;
+    }
+    gMerge.ReleaseSource(SourceOf(pad), [](int key) { PlatformKeyEvent(key, false); });
+    gPads[pad] = PadState{};
+}
+
+void WebInputReleaseAll() {
+    gMerge.ReleaseAll();
+    for (PadState& pad : gPads) {
+        pad.keys = PadKeys{};
+    }
+}
