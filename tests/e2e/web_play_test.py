@@ -16,6 +16,9 @@ page loses focus must not stay down. A hidden tab runs no frames and does not wa
 resized, or with its WebGL context lost and restored, the page draws the title again. The round
 is presented with WebGL2; last, the title is compared again as the 2D canvas presents it: asked
 for, or taking over from WebGL2 whose shaders fail when a lost context comes back or at once.
+
+A scripted pad (navigator.getGamepads stood in for) plays a second game beside the keyboard; on
+the last page, its Back and Start end the program.
 """
 
 import os
@@ -74,6 +77,7 @@ def is_flame(c):
 class Round:
     def __init__(self, browser, assets, shots):
         self.browser, self.assets, self.shots = browser, assets, shots
+        self.press = browser.key  # what hold() holds: a key, or a pad's control (play_with_pad)
 
     def save(self, picture, name):
         picture.save(os.path.join(self.shots, name + ".ppm"))
@@ -89,11 +93,15 @@ class Round:
         return wait_for("the title with its frame counter", probe, seconds)
 
     def hold(self, key, until, what, seconds):
-        self.browser.key(key, True)
+        self.press(key, True)
         try:
             return wait_for(what, until, seconds, interval=0)
         finally:
-            self.browser.key(key, False)
+            self.press(key, False)
+
+    def game(self):
+        picture = self.browser.screenshot()
+        return picture, game_problems(picture, self.assets)
 
     def steer(self, key, direction):
         before = ship_centre(self.browser.screenshot(), self.assets.back)
@@ -203,8 +211,8 @@ def check_focus_loss(round_):
     log(f"focus lost holding Right: the ship stays around {stopped} ({later} 30 frames on)")
 
 
-def check_shot(round_):
-    """Holding space, the shot's yellow flames rise through the play field: ten frames or so
+def check_shot(round_, fire="space"):
+    """Holding `fire`, the shot's yellow flames rise through the play field: ten frames or so
     after a picture with flames, they are higher. The two pictures are taken by frame count
     rather than by time, so a busy machine cannot spread them over different shots."""
     browser, field = round_.browser, (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
@@ -216,8 +224,77 @@ def check_shot(round_):
         rising = None not in tops and tops[1] < tops[0]
         return tops, [] if rising else [f"flames with their tops at rows {tops}"]
 
-    tops = round_.hold("space", flies, "a shot flying up", 30)
+    tops = round_.hold(fire, flies, "a shot flying up", 30)
     log(f"a shot flies: flames with their tops at rows {tops}")
+
+
+def play_with_pad(round_, pad):
+    """A game played with the pad: A starts and fires, the stick and the D-pad steer, and the
+    pad can be plugged in again. The page reads pads only while one is plugged in."""
+    check_no_pad_reads(round_, pad, "before a pad is plugged in")
+    pad.plug(True)
+    round_.press = pad.hold
+    try:
+        round_.save(round_.hold("A", round_.game, "a game after holding A", 5), "pad_game")
+        round_.steer("stick right", +1)
+        round_.steer("D-pad left", -1)
+        check_pad_releases(round_, pad)
+        pad.plug(True)
+        check_shot(round_, "A")
+    finally:
+        round_.press = round_.browser.key
+
+
+def check_pad_releases(round_, pad):
+    """A key the keyboard holds outlives the pad's release of it; unplugging the pad releases
+    the keys it held, and the page stops reading pads."""
+    browser = round_.browser
+    browser.key("Right", True)
+    try:
+        pad.hold("D-pad right", True)
+        pad.hold("D-pad right", False)
+        kept = ship_travel(round_, 1, 21)
+    finally:
+        browser.key("Right", False)
+    if None in kept or kept[1] - kept[0] < STEER_PIXELS:
+        raise Failure(f"Right held on the keyboard stopped when the pad let go: {kept}")
+    log(f"Right held on the keyboard after the pad let go: the ship goes on {kept}")
+
+    pad.hold("stick left", True)
+    pad.plug(False)
+    stopped = ship_travel(round_, 2, 32)  # a stuck key would carry it 60 pixels on
+    if None in stopped or stopped[0] - stopped[1] >= STEER_PIXELS:
+        raise Failure(f"the ship went on {stopped} after the pad steering left was unplugged")
+    log(f"unplugged steering left: the ship stays around {stopped}")
+    check_no_pad_reads(round_, pad, "once the last pad is unplugged")
+
+
+def ship_travel(round_, *frames):
+    at = round_.browser.presented()
+    return [ship_centre(round_.browser.screenshot_after(at + n), round_.assets.back)
+            for n in frames]
+
+
+def check_no_pad_reads(round_, pad, when):
+    reads = pad.reads()
+    round_.browser.screenshot_after(round_.browser.presented() + REPAINT_FRAMES)
+    if pad.reads() != reads:
+        raise Failure(f"the page reads pads {when}")
+
+
+def quit_with_pad(browser, pad):
+    """Back and Start held together end the program as Escape does."""
+    pad.plug(True)
+    pad.hold("Back", True)
+    pad.hold("Start", True)
+    wait_for_end(browser)
+    log("Back and Start: the page says the program ended")
+
+
+def wait_for_end(browser):
+    wait_for("the page to say the program ended",
+             lambda: (None, [] if browser.script(
+                 "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
 
 
 def presenter_of(browser):
@@ -293,6 +370,7 @@ def main():
         if set(os.listdir(web)) != PAGE_FILES:
             raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
         round_ = Round(browser, assets, shots)
+        pad = browser.install_pads()
         # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
         browser.open(server.url + "zephyx.html?presenter=webgl2")
         started = time.monotonic()
@@ -310,11 +388,7 @@ def main():
                   lambda: browser.driver.set_window_size(720, 640))
         check_context_loss(round_, native_title, False, "webgl2")
 
-        def game():
-            picture = browser.screenshot()
-            return picture, game_problems(picture, assets)
-
-        round_.save(round_.hold("space", game, "a game after holding space", 5), "game")
+        round_.save(round_.hold("space", round_.game, "a game after holding space", 5), "game")
         round_.steer("Right", +1)
         round_.steer("Left", -1)
         check_focus_loss(round_)
@@ -327,12 +401,11 @@ def main():
 
         round_.wait_for_title(15)
         log(f"the title again {time.monotonic() - over_at:.1f} s after \"Game Over\" showed")
+        play_with_pad(round_, pad)
 
         browser.key("Escape", True)
         browser.key("Escape", False)
-        wait_for("the page to say the program ended",
-                 lambda: (None, [] if browser.script(
-                     "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
+        wait_for_end(browser)
         log("Escape: the page says the program ended and offers to start again")
 
         # WebGL2 that cannot be restored, WebGL2 whose shaders fail from the start, and the 2D
@@ -351,6 +424,7 @@ def main():
             failing = (shaders_fail or "never").replace(" ", "_")
             round_.save(title, f"title_{query}_shaders_failing_{failing}")
             compare_title(title, native_title)
+        quit_with_pad(browser, pad)
         check_console(browser)
 
 
