@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages a command needs, when any is missing. Sourced by play.sh (what
-# building and playing the Linux program needs), web.sh (and the browser build) and test.sh
-# (all that and everything the tests need); `bash scripts/setup.sh [play|web|test]` does the
-# same by itself (test when not said).
+# Installs the Debian packages a command needs, when any is missing, and the tests' npm packages.
+# Sourced by play.sh (what building and playing the Linux program needs), web.sh (and the browser
+# build) and test.sh (all that and everything the tests need); `bash scripts/setup.sh
+# [play|web|test]` does the same by itself (test when not said).
 # Safe to run again. apt's own output goes to a log of each command's own,
 # build/setup-play.log, build/setup-web.log or build/setup-test.log, so one command's install
 # never overwrites another's.
@@ -26,8 +26,10 @@ ZEPHYX_TEST_PACKAGES=(
     fonts-dejavu-core
     python3 python3-xlib
     dpkg-dev desktop-file-utils appstream lintian icoutils
-    chromium chromium-driver python3-selenium
+    chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver
 )
+# What drives Firefox in the browser tests: puppeteer-core, pinned in tests/e2e/package-lock.json.
+ZEPHYX_TEST_NODE_MODULES=tests/e2e
 # The browser build: the emscripten compiler (scripts/web.sh, and the tests).
 ZEPHYX_WEB_PACKAGES=(
     emscripten
@@ -80,6 +82,17 @@ zephyx_install_packages() {
     zephyx_setup_step "installing the packages" "${run_as_root[@]}" apt-get install -y $missing
 }
 
+# npm ci into the folder, unless it has installed that lock already. Node and npm from Debian
+# where the machine has no npm (another Node.js, such as NodeSource's, brings its own).
+zephyx_install_node_modules() {
+    local folder=$1
+    [ "$folder/node_modules/.package-lock.json" -nt "$folder/package-lock.json" ] && return 0
+    command -v npm >/dev/null 2>&1 || zephyx_install_packages nodejs npm
+    mkdir -p "$(dirname "$ZEPHYX_SETUP_LOG")"
+    zephyx_setup_step "installing the npm packages of $folder" \
+        npm ci --prefix "$folder" --ignore-scripts --no-audit --no-fund
+}
+
 # sway, which the Wayland test runs, refuses root: as root (CI), the test runs it as this user.
 zephyx_make_wayland_user() {
     [ "$(id -u)" -ne 0 ] && return 0
@@ -100,6 +113,7 @@ zephyx_setup() {
             zephyx_install_packages "${ZEPHYX_PLAY_PACKAGES[@]}" "${ZEPHYX_WEB_PACKAGES[@]}" \
                 "${ZEPHYX_TEST_PACKAGES[@]}"
             zephyx_make_wayland_user
+            zephyx_install_node_modules "$ZEPHYX_TEST_NODE_MODULES"
             ;;
         *)
             echo "usage: bash scripts/setup.sh [play|web|test]" >&2

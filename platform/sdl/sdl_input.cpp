@@ -1,8 +1,8 @@
 #include "sdl_input.h"
 
+#include "../src/gamepad_mapping.h"
+#include "../src/key_merge.h"
 #include "../src/window_events.h"
-#include "../pads/gamepad_mapping.h"
-#include "../pads/key_merge.h"
 
 namespace {
 

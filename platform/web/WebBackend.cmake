@@ -1,5 +1,5 @@
-# The web backend (emscripten): the browser's clock, keyboard, pads, text and canvas, and the
-# page.
+# The web backend (emscripten): the browser's clock, keyboard, touch controls, pads, text and
+# canvas, and the page.
 #
 # The game's loop blocks, so the program is built to suspend wherever it sleeps (ASYNCIFY).
 # Flip is reached through the surface's method table, so indirect calls stay instrumented.
@@ -8,10 +8,10 @@
 set(WEB ${CMAKE_CURRENT_SOURCE_DIR}/web)
 file(GLOB PLATFORM_WEB_SOURCES CONFIGURE_DEPENDS ${WEB}/*.cpp)
 list(REMOVE_ITEM PLATFORM_WEB_SOURCES ${WEB}/main.cpp)
-zephyx_add_backend(zephyx_platform_web ${PLATFORM_WEB_SOURCES} ${PLATFORM_PAD_SOURCES})
+zephyx_add_backend(zephyx_platform_web ${PLATFORM_WEB_SOURCES})
 
 set(PLATFORM_WEB_LIBRARIES ${WEB}/web_page.js ${WEB}/web_present.js ${WEB}/web_font.js
-                           ${WEB}/web_wait.js)
+                           ${WEB}/web_wait.js ${WEB}/web_touch.js)
 set(PLATFORM_WEB_LINK_OPTIONS
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
     # Waiting for the page's next event suspends the program too (web_wait.js).

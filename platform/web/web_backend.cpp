@@ -14,6 +14,7 @@
 #include "web_pads.h"
 #include "web_present.h"
 #include "web_stats.h"
+#include "web_touch.h"
 #include "web_wait.h"
 
 namespace {
@@ -82,10 +83,12 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
         return false;
     }
     WebEventsListen();
+    WebTouchListen();
     return true;
 }
 
 void BackendCloseWindow() {
+    WebTouchStop();
     WebEventsStop();
 }
 

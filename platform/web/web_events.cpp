@@ -19,6 +19,7 @@ struct Event {
     EventKind kind;
     int virtualKey;  // or the pad's number
     bool down;
+    int source = KeyMerge::kKeyboard;  // of a key: the keyboard or the touch controls (web_input.h)
 };
 
 // Far more than a player can type between two frames; beyond it, events are dropped.
@@ -70,7 +71,7 @@ EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
 void Deliver(const Event& event) {
     switch (event.kind) {
         case EventKind::Key:
-            WebInputKeyboardKey(event.virtualKey, event.down);
+            WebInputKey(event.source, event.virtualKey, event.down);
             break;
         case EventKind::FocusLost:
             WebInputReleaseAll();
@@ -103,6 +104,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE void zephyx_events_repaint_needed() {
     Queue(Event{EventKind::Repaint, 0, false});
 }
 
+void WebEventsQueueKey(int source, int virtualKey, bool down) {
+    Queue(Event{EventKind::Key, virtualKey, down, source});
+}
+
 void WebEventsQueuePad(int pad, bool connected) {
     Queue(Event{connected ? EventKind::PadConnected : EventKind::PadGone, pad, connected});
 }
@@ -110,6 +115,7 @@ void WebEventsQueuePad(int pad, bool connected) {
 void WebEventsListen() {
     gFirst = 0;
     gCount = 0;
+    WebInputReleaseAll();
     const char* page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(page, nullptr, EM_TRUE, OnKey);
     emscripten_set_keyup_callback(page, nullptr, EM_TRUE, OnKey);

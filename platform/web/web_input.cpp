@@ -1,9 +1,6 @@
 #include "web_input.h"
 
-#include "../pads/key_merge.h"
 #include "../src/window_events.h"
-
-static_assert(kWebPads <= KeyMerge::kSources - 1, "every pad needs a source of its own");
 
 namespace {
 
@@ -19,18 +16,12 @@ int SourceOf(int pad) {
     return pad + 1;
 }
 
-void SetMergedKey(int source, int virtualKey, bool down) {
-    if (gMerge.Set(source, virtualKey, down)) {
-        PlatformKeyEvent(virtualKey, down);
-    }
-}
-
 }  // namespace
 
-void WebInputKeyboardKey(int virtualKey, bool down) {
-    const bool changed = gMerge.Set(KeyMerge::kKeyboard, virtualKey, down);
+void WebInputKey(int source, int virtualKey, bool down) {
+    const bool changed = gMerge.Set(source, virtualKey, down);
     // Each press and auto-repeat of a real key is a WM_KEYDOWN, whoever else holds the key.
-    if (down || changed) {
+    if (changed || (down && source == KeyMerge::kKeyboard)) {
         PlatformKeyEvent(virtualKey, down);
     }
 }
@@ -43,7 +34,7 @@ void WebInputPadRead(int pad, const PadControls& controls) {
     const PadKeys keys = MapPadControls(controls, state.latch);
     for (const PadKeyBinding& key : kPadKeyBindings) {
         if (keys.*key.held != state.keys.*key.held) {
-            SetMergedKey(SourceOf(pad), key.virtualKey, keys.*key.held);
+            WebInputKey(SourceOf(pad), key.virtualKey, keys.*key.held);
         }
     }
     state.keys = keys;

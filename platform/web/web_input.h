@@ -1,18 +1,23 @@
-// The keyboard and the pads, merged into the one keyboard state the game reads.
+// The keyboard, the touch controls and the pads, merged into the one keyboard state the game
+// reads.
 //
-// Each pad is one source of keys (gamepad_mapping.h) beside the keyboard (key_merge.h): a key is
-// down while any of them holds it, and only changes of the merged state reach the platform, as
-// in the Linux program. Called where the page's events are delivered and pads are read, never
-// from inside a browser event handler.
+// Each is a source of keys of its own (key_merge.h), each pad apart (gamepad_mapping.h): a key
+// is down while any source holds it, so a finger or a pad letting go never releases a key the
+// keyboard or another pad still holds, and only changes of the merged state reach the platform,
+// as in the Linux program. Called where the page's events are delivered and pads are read,
+// never from inside a browser event handler.
 #pragma once
 
-#include "../pads/gamepad_mapping.h"
+#include "../src/gamepad_mapping.h"
+#include "../src/key_merge.h"
 
-// The most pads told apart; a browser numbers its pads from 0 (Gamepad.index).
-constexpr int kWebPads = 31;
+// The sources: the keyboard (KeyMerge::kKeyboard), pad i as i + 1, the touch controls last.
+// A browser numbers its pads from 0 (Gamepad.index); this many are told apart.
+constexpr int kWebPads = KeyMerge::kSources - 2;
+constexpr int kWebTouchSource = KeyMerge::kSources - 1;
 
-// A keyboard key went down (or repeated) or up.
-void WebInputKeyboardKey(int virtualKey, bool down);
+// The keyboard or the touch controls pressed (the keyboard also repeated) or released a key.
+void WebInputKey(int source, int virtualKey, bool down);
 
 // Pad `pad` (0 to kWebPads - 1) was read with these controls.
 void WebInputPadRead(int pad, const PadControls& controls);

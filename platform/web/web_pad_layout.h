@@ -7,7 +7,7 @@
 // simply never presses those.
 #pragma once
 
-#include "../pads/gamepad_mapping.h"
+#include "../src/gamepad_mapping.h"
 
 // What the browser reports of one pad.
 struct StandardPad {

@@ -9,8 +9,8 @@
 
 #include "../src/backend.h"
 
-// Chooses the presenter (WebGL2 unless the page asks for the 2D canvas) for width x height
-// pictures. False when the canvas can show neither.
+// Chooses the presenter for width x height pictures: the cheaper of WebGL2 and the 2D canvas,
+// measured, unless the page asks for one. False when the canvas can show neither.
 bool WebPresentStart(int width, int height);
 void WebPresentResize(int width, int height);
 void WebPresent(const uint8_t* pixels, int width, int height, int pitch,

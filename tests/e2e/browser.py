@@ -1,4 +1,5 @@
-"""The browser build served on 127.0.0.1 and played in headless Chromium through Selenium.
+"""The browser build served on 127.0.0.1 and played in headless Chromium through Selenium
+(Firefox and WebKit: engines.py).
 
 The page is read as a player's eyes would see the canvas: the picture is copied off the canvas
 as it stands. Keys are real key events from the browser's input layer (DevTools), with the
@@ -95,7 +96,7 @@ class ScriptedPad:
 
     def change(self, code, *args):
         """Runs `code`, then waits for the page to read the pads (the driver gives up in 30 s)."""
-        self.browser.driver.execute_async_script(
+        self.browser.script_async(
             "const done = arguments[arguments.length - 1], reads = zephyxPads.reads;" + code +
             ";const poll = () => zephyxPads.reads > reads ? done() : setTimeout(poll); poll();",
             *args)
@@ -125,6 +126,10 @@ class StaticServer:
         return self
 
     def __exit__(self, *_):
+        self.stop()
+
+    def stop(self):
+        """From now on nothing answers at the address, as when the network is gone."""
         self.server.shutdown()
         self.server.server_close()
 
@@ -142,12 +147,45 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-class Browser:
+class Page:
+    """What the tests read off the page in any engine, through the engine's `script` and
+    `script_async` (whose last argument is the function to call with its result)."""
+
+    def screenshot(self):
+        return picture_from_rgba(*self.script(READ_CANVAS))
+
+    def screenshot_after(self, count):
+        """The canvas read as soon as `count` pictures have been presented (within the driver's
+        script timeout, 30 s)."""
+        try:
+            width, height, encoded = self.script_async(
+                "const done = arguments[arguments.length - 1];"
+                "const wanted = arguments[0];"
+                "const poll = () => Module._zephyx_stats_presented() >= wanted ?"
+                "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
+                "poll();", count)
+        except Failure:
+            raise Failure(f"the program stopped before presenting picture {count}: it has "
+                          f"presented {self.presented()}")
+        return picture_from_rgba(width, height, encoded)
+
+    def stat(self, name):
+        """One of the program's counts (zephyx_stats_<name>, platform/web/web_stats.cpp)."""
+        return self.script(f"return Module._zephyx_stats_{name}()")
+
+    def presented(self):
+        """Pictures the program has presented, or None before it runs."""
+        return self.script("return window.Module && Module.calledRun ? "
+                           "Module._zephyx_stats_presented() : null")
+
+
+class Browser(Page):
     """Headless Chromium with one tab, for the life of a `with` block."""
 
     def __init__(self, width=800, height=700):
         self.size = f"{width},{height}"
         self.driver = None
+        self.fingers = {}  # touch()
 
     def __enter__(self):
         try:
@@ -197,9 +235,24 @@ class Browser:
         self.run_before_pages(PAD_STAND_IN)
         return ScriptedPad(self)
 
+    def click(self, element_id):
+        """A real click on the element, which counts as the player's gesture."""
+        self.driver.find_element("id", element_id).click()
+
+    def go_offline(self):
+        """The tab loses the network, as with the browser's own offline switch."""
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+            "offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+
     def run_before_pages(self, code):
-        """Runs `code` in every page opened from now on, before the page's own scripts."""
-        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": code})
+        """Runs `code` in every page opened from now on, before the page's own scripts, until
+        stop_running is given what this returns."""
+        return self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                           {"source": code})
+
+    def stop_running(self, script):
+        self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
 
     def console_errors(self):
         """The errors the console showed since the last call: failed loads, exceptions."""
@@ -209,33 +262,12 @@ class Browser:
     def script(self, code, *args):
         return self.driver.execute_script(code, *args)
 
-    def screenshot(self):
-        return picture_from_rgba(*self.script(READ_CANVAS))
-
-    def screenshot_after(self, count):
-        """The canvas read as soon as `count` pictures have been presented (within the driver's
-        script timeout, 30 s)."""
+    def script_async(self, code, *args):
         from selenium.common.exceptions import TimeoutException
         try:
-            width, height, encoded = self.driver.execute_async_script(
-                "const done = arguments[arguments.length - 1];"
-                "const wanted = arguments[0];"
-                "const poll = () => Module._zephyx_stats_presented() >= wanted ?"
-                "    done((() => {" + READ_CANVAS + "})()) : setTimeout(poll, 1);"
-                "poll();", count)
+            return self.driver.execute_async_script(code, *args)
         except TimeoutException:
-            raise Failure(f"the program stopped before presenting picture {count}: it has "
-                          f"presented {self.presented()}")
-        return picture_from_rgba(width, height, encoded)
-
-    def stat(self, name):
-        """One of the program's counts (zephyx_stats_<name>, platform/web/web_stats.cpp)."""
-        return self.script(f"return Module._zephyx_stats_{name}()")
-
-    def presented(self):
-        """Pictures the program has presented, or None before it runs."""
-        return self.script("return window.Module && Module.calledRun ? "
-                           "Module._zephyx_stats_presented() : null")
+            raise Failure("the page's script gave no answer in time")
 
     def key(self, name, down):
         code, key, virtual = KEYS[name]
@@ -252,3 +284,34 @@ class Browser:
     def show(self):
         self.driver.execute_cdp_cmd("Target.activateTarget", {"targetId": self.tab["targetId"]})
         self.driver.execute_cdp_cmd("Target.closeTarget", self.other)
+
+    def emulate_phone(self, width, height, scale=3):
+        """The tab is a phone's touch screen of `width`×`height` CSS pixels, `scale` device
+        pixels to one, from now on; with no width, the desktop again."""
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                    {"enabled": bool(width), "maxTouchPoints": 5})
+        if width:
+            self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": height, "deviceScaleFactor": scale, "mobile": True})
+        else:
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+    def touch(self, fingers):
+        """The fingers on the screen from now on, {id: (x, y)} in CSS pixels: fingers not in
+        it lift, new ones touch, the others move."""
+        old = self.fingers
+        for kind, points in (("touchEnd", {f: at for f, at in old.items() if f not in fingers}),
+                             ("touchStart", {f: at for f, at in fingers.items() if f not in old}),
+                             ("touchMove", {f: at for f, at in fingers.items()
+                                            if old.get(f, at) != at})):
+            if points:
+                self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+                    "type": kind,
+                    "touchPoints": [{"x": x, "y": y, "id": f} for f, (x, y) in points.items()]})
+        self.fingers = dict(fingers)
+
+    def box(self, selector):
+        """An element's box in CSS pixels: left, top, right, bottom."""
+        return self.script("const box = document.querySelector(arguments[0])"
+                           ".getBoundingClientRect();"
+                           "return [box.left, box.top, box.right, box.bottom];", selector)

@@ -2,32 +2,50 @@
 """Plays the browser build in headless Chromium, driven only by key events, and checks the
 picture on the canvas against the native program's.
 
-    web_play_test.py SITE REPLAY_TEST ASSETS SHOTS
+    web_play_test.py SITE REPLAY_TEST ASSETS SHOTS [chromium|firefox|webkit]
 
-SITE is the folder the web preset stages the page in, which must hold the page's files alone;
-the console must show no error. REPLAY_TEST is the replay test program, which plays a session on
-the headless backend and writes the native title and game-over pictures it presented
-(title.png, gameover.png). The title must be the native one pixel for pixel outside the frame
-counter, and the system-font text of "Game Over" and its score must land within 2 pixels of the
-native text. The canvas pictures land in SHOTS/web.
+SITE is the folder the web preset stages the page in, which must hold the page's files alone,
+at most 300 KB gzip-compressed all together; the console must show no error. REPLAY_TEST is
+the replay test program, which plays a session on the headless backend and writes the native
+title and game-over pictures it presented (title.png, gameover.png). The title must be the
+native one pixel for pixel outside the frame counter, and the system-font text of "Game Over"
+and its score must land within 2 pixels of the native text. The canvas pictures land in SHOTS/web
+(SHOTS/web-firefox, SHOTS/web-webkit).
+
+In every engine the page presents with its own choice, and the title is compared again as the
+other presenter shows it; the rest below is Chromium's alone, whose DevTools reach further.
 
 The page takes only the game's keys, none with Ctrl, Alt or Meta held. A key held while the
 page loses focus must not stay down. A hidden tab runs no frames and does not wake; shown again,
 resized, or with its WebGL context lost and restored, the page draws the title again. The round
 is presented with WebGL2; last, the title is compared again as the 2D canvas presents it: asked
 for, or taking over from WebGL2 whose shaders fail when a lost context comes back or at once.
+Left to choose, the page takes the presenter that costs less: WebGL2 made slow, the 2D canvas;
+the 2D canvas made slow, WebGL2.
 
-A scripted pad (navigator.getGamepads stood in for) plays a second game beside the keyboard; on
-the last page, its Back and Start end the program.
+The page's controls: "Full screen" enters full screen and leaves it, "Fit to window" fills the
+window as it changes and a whole factor comes back without it, each giving the keys back to the
+game; "Play again", once the program has ended, starts it again and a key starts a game.
+
+A scripted pad (navigator.getGamepads stood in for) plays a game beside the keyboard, and its
+Back and Start end the program (play_with_pad, quit_with_pad). Then, on an emulated phone's
+touch screen, the page plays by touch (play_by_touch). Last, served from a folder of its own:
+the page can be installed, its service worker keeps the page's own files and nothing else,
+online a changed page is served at once, and offline (the tab's network off, the server gone) a
+reload still shows the title and a key starts a game.
 """
 
+import gzip
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
-from browser import Browser, StaticServer
+from browser import StaticServer
+from engines import ENGINES
 from picture import (FPS_BOX, PLAY_LEFT, PLAY_RIGHT, PROMPT_YELLOW, SHIP_TOP, close, ink_box,
                      load_png, ship_centre)
 from player import Assets, frame_counter, game_problems, title_problems
@@ -42,7 +60,27 @@ HIDDEN_SECONDS = 2.0
 HIDDEN_WAKE_UPS = 2  # for events the browser may send; a timer would wake it 100 times a second
 GAME_OVER_SWEEPS = 30
 REPAINT_FRAMES = 10
-PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png"}
+PAGE_FILES = {"zephyx.html", "zephyx.js", "zephyx.wasm", "icon-32.png", "icon-128.png",
+              "icon-256.png", "manifest.webmanifest", "service-worker.js"}
+GZIP_BUDGET = 300_000  # bytes: every file the page loads, compressed
+# The stage's and the canvas's size on the page.
+LAYOUT = """
+const stage = document.getElementById('stage').getBoundingClientRect();
+const canvas = document.getElementById('screen').getBoundingClientRect();
+return [stage.width, stage.height, canvas.width, canvas.height, window.devicePixelRatio];
+"""
+FIT_WINDOWS = ((900, 620), (1100, 900))
+# Every cache of the origin and the addresses it holds.
+CACHED = """
+const done = arguments[arguments.length - 1];
+caches.keys().then(names => Promise.all(names.map(name => caches.open(name).then(
+    cache => cache.keys()).then(keys => [name, keys.map(key => key.url)])))).then(
+    held => done(Object.fromEntries(held)));
+"""
+# A phone upright, in CSS pixels, with its device pixels to one; on its side it swaps them.
+PHONE, PHONE_SCALE = (390, 844), 3
+TOUCH_CONTROLS = ("#ring", "#fire-button")
+TOUCH_PICTURE_SHARE = 0.75  # of the screen's width upright, its height on its side
 # Whether the page takes each press: the game's keys (harmless at the title), not the browser's
 # reload, full screen, find, address bar, zoom, back, or keys the game has no use for.
 PRESSES = {"ArrowDown": True, "ArrowUp": True, "F5": False, "F11": False, "Ctrl+KeyR": False,
@@ -57,6 +95,17 @@ window.dispatchEvent(event('keyup'));
 return taken;
 """
 BREAK_SHADERS = "WebGL2RenderingContext.prototype.getShaderParameter = () => false;"
+# A presenter's drawing made slower than any machine makes it: its presents wait this long.
+SLOW_DRAWING = """
+const slowed = %s.prototype, draw = slowed.%s;
+slowed.%s = function() {
+  const until = performance.now() + 100;
+  while (performance.now() < until) {}
+  return draw.apply(this, arguments);
+};
+"""
+SLOWED = {"webgl2": ("WebGL2RenderingContext", "drawArrays"),
+          "2d": ("CanvasRenderingContext2D", "putImageData")}
 LOSE_CONTEXT = """
 const gl = document.getElementById('screen').getContext('webgl2');
 window.lose = window.lose || gl.getExtension('WEBGL_lose_context');
@@ -92,6 +141,10 @@ class Round:
 
         return wait_for("the title with its frame counter", probe, seconds)
 
+    def game(self):
+        picture = self.browser.screenshot()
+        return picture, game_problems(picture, self.assets)
+
     def hold(self, key, until, what, seconds):
         self.press(key, True)
         try:
@@ -99,14 +152,21 @@ class Round:
         finally:
             self.press(key, False)
 
-    def game(self):
-        picture = self.browser.screenshot()
-        return picture, game_problems(picture, self.assets)
+    def start_game(self, name):
+        """Space at the title starts a game."""
+        self.save(self.hold("space", self.game, "a game after holding space", 5), name)
 
     def steer(self, key, direction):
+        self.press(key, True)
+        try:
+            self.ship_moves(direction, f"holding {key}")
+        finally:
+            self.press(key, False)
+
+    def ship_moves(self, direction, what):
         before = ship_centre(self.browser.screenshot(), self.assets.back)
         if before is None:
-            raise Failure(f"no ship along the bottom of the play field before holding {key}")
+            raise Failure(f"no ship along the bottom of the play field before {what}")
 
         def moved():
             after = ship_centre(self.browser.screenshot(), self.assets.back)
@@ -114,8 +174,8 @@ class Round:
                 return after, [f"the ship stays around {after} (from {before})"]
             return after, []
 
-        after = self.hold(key, moved, f"the ship moving holding {key}", 5)
-        log(f"holding {key}: ship centre {before} -> {after}")
+        after = wait_for(f"the ship moving {what}", moved, 5, interval=0)
+        log(f"{what}: ship centre {before} -> {after}")
 
 
 def compare_title(picture, native):
@@ -211,20 +271,21 @@ def check_focus_loss(round_):
     log(f"focus lost holding Right: the ship stays around {stopped} ({later} 30 frames on)")
 
 
+def shot_rises(browser):
+    """The shot's yellow flames rise through the play field: ten frames or so after a picture
+    with flames, they are higher. The two pictures are taken by frame count rather than by
+    time, so a busy machine cannot spread them over different shots."""
+    field = (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
+    at = browser.presented()
+    pictures = [browser.screenshot_after(at + frames) for frames in (1, 11)]
+    tops = [box and box[1] for box in (ink_box(p, field, is_flame) for p in pictures)]
+    rising = None not in tops and tops[1] < tops[0]
+    return tops, [] if rising else [f"flames with their tops at rows {tops}"]
+
+
 def check_shot(round_, fire="space"):
-    """Holding `fire`, the shot's yellow flames rise through the play field: ten frames or so
-    after a picture with flames, they are higher. The two pictures are taken by frame count
-    rather than by time, so a busy machine cannot spread them over different shots."""
-    browser, field = round_.browser, (PLAY_LEFT, 0, PLAY_RIGHT, SHIP_TOP)
-
-    def flies():
-        at = browser.presented()
-        pictures = [browser.screenshot_after(at + frames) for frames in (1, 11)]
-        tops = [box and box[1] for box in (ink_box(p, field, is_flame) for p in pictures)]
-        rising = None not in tops and tops[1] < tops[0]
-        return tops, [] if rising else [f"flames with their tops at rows {tops}"]
-
-    tops = round_.hold(fire, flies, "a shot flying up", 30)
+    """Holding `fire`, a shot flies up."""
+    tops = round_.hold(fire, lambda: shot_rises(round_.browser), "a shot flying up", 30)
     log(f"a shot flies: flames with their tops at rows {tops}")
 
 
@@ -292,9 +353,84 @@ def quit_with_pad(browser, pad):
 
 
 def wait_for_end(browser):
-    wait_for("the page to say the program ended",
-             lambda: (None, [] if browser.script(
-                 "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
+    until(browser, "the page to say the program ended", "!document.getElementById('ended').hidden")
+
+
+def layout_problems(browser, width, height):
+    """On a phone held `width`×`height`, the stick and fire button show beside the picture,
+    which fits the screen as large as it allows, with whole pixels on its side."""
+    if browser.script("return [innerWidth, innerHeight]") != [width, height]:
+        return None, ["the page has not the phone's size yet"]
+    picture = browser.box("#screen")
+    shown = (picture[2] - picture[0], picture[3] - picture[1])
+    problems = [f"{name} at {box} does not show, or overlaps the picture at {picture}"
+                for name, box in ((name, browser.box(name)) for name in TOUCH_CONTROLS)
+                if box[2] - box[0] < 40 or box[2] > width or box[3] > height
+                or not apart(box, picture)]
+    if min(picture) < 0 or picture[2] > width or picture[3] > height \
+            or max(shown[0] / width, shown[1] / height) < TOUCH_PICTURE_SHARE:
+        problems.append(f"the picture at {picture} is off or small on a {width}×{height} screen")
+    whole = shown[0] * PHONE_SCALE / 640
+    if width > height and abs(whole - round(whole)) > 0.01:
+        problems.append(f"the picture is {shown}, {whole} device pixels to one on its side")
+    return shown, problems
+
+
+def apart(a, b):
+    return a[2] <= b[0] or b[2] <= a[0] or a[3] <= b[1] or b[3] <= a[1]
+
+
+def play_by_touch(round_, url):
+    """A phone: the controls show and the picture fits upright and on its side; holding FIRE on
+    the title starts a game; one finger steers while another fires; a finger lifting from the
+    stick leaves the arrow the keyboard holds down; a swipe and a pinch move nothing."""
+    browser = round_.browser
+    try:
+        browser.emulate_phone(*PHONE, PHONE_SCALE)
+        browser.open(url + "zephyx.html")
+        round_.wait_for_title(START_SECONDS)
+        for width, height in (PHONE, PHONE[::-1]):
+            browser.emulate_phone(width, height, PHONE_SCALE)
+            shown = wait_for(f"the picture fitting {width}×{height}",
+                             lambda: layout_problems(browser, width, height), 5)
+            log(f"{width}×{height}: the controls show, the picture is {shown} CSS pixels")
+        fire, (x, y) = centre(browser.box("#fire-button")), centre(browser.box("#ring"))
+        reach = browser.box("#ring")[2] - x
+
+        browser.touch({1: fire})
+        round_.save(wait_for("a game after holding FIRE", round_.game, 5), "touch_game")
+        browser.touch({1: fire, 2: (x, y)})
+        browser.touch({1: fire, 2: (x - reach, y)})
+        round_.ship_moves(-1, "steering left by touch while firing")
+        tops = wait_for("a shot flying up while steering", lambda: shot_rises(browser), 10)
+        log(f"a shot flies while steering: flames with their tops at rows {tops}")
+        browser.key("Right", True)
+        try:
+            browser.touch({1: fire, 2: (x + reach, y)})
+            browser.touch({1: fire})
+            round_.ship_moves(+1, "holding Right once the finger has lifted")
+        finally:
+            browser.key("Right", False)
+        browser.touch({})
+        x, y = centre(browser.box("#screen"))
+        for step in range(20, 150, 10):  # a swipe up, then two fingers spreading
+            browser.touch({3: (x, y + 75 - step)})
+        browser.touch({})
+        for step in range(20, 150, 10):
+            browser.touch({3: (x - step, y), 4: (x + step, y)})
+        browser.touch({})
+        moved = browser.script("return [scrollX, scrollY, visualViewport.scale,"
+                               " visualViewport.offsetLeft, visualViewport.offsetTop]")
+        if moved != [0, 0, 1, 0, 0]:
+            raise Failure(f"a swipe and a pinch scrolled or zoomed the page: {moved}")
+        log("a swipe and a pinch leave the page where it is")
+    finally:
+        browser.touch({})
+        browser.emulate_phone(None, None)
+
+
+def centre(box):
+    return ((box[0] + box[2]) / 2, (box[1] + box[3]) / 2)
 
 
 def presenter_of(browser):
@@ -347,6 +483,111 @@ def compare_text(picture, native):
             raise Failure(f"the {name} text is {worst} pixels from the native one")
 
 
+def check_size(web):
+    packed = sum(len(gzip.compress(file.read_bytes(), 9)) for file in pathlib.Path(web).iterdir())
+    log(f"the page's files: {packed:,} bytes gzip-compressed")
+    if packed > GZIP_BUDGET:
+        raise Failure(f"the page's files take {packed:,} bytes gzip-compressed, more than "
+                      f"{GZIP_BUDGET:,}")
+
+
+def until(browser, what, condition, seconds=5):
+    """Waits for the page's `condition`, a JavaScript expression, to hold."""
+    wait_for(what, lambda: (None, [] if browser.script("return " + condition) else ["not yet"]),
+             seconds)
+
+
+def check_focus(browser, after):
+    focused = browser.script("return document.activeElement.id")
+    if focused != "screen":
+        raise Failure(f"after {after} the keys go to {focused!r}, not to the game")
+
+
+def check_fullscreen(browser):
+    """The button enters full screen, then leaves it, and the keys stay the game's."""
+    for state in ("!== null", "=== null"):
+        browser.click("fullscreen")
+        until(browser, "document.fullscreenElement " + state, "document.fullscreenElement " + state)
+        check_focus(browser, "full screen")
+    log("full screen: entered and left with the button, the canvas focused")
+
+
+def check_fit(browser):
+    """Fitted, the canvas fills the stage one way at 4:3 whatever the window; otherwise it is
+    the picture times a whole factor."""
+    def layout(fitted):
+        stage_w, stage_h, width, height, ratio = browser.script(LAYOUT)
+        if fitted:
+            fills = abs(min(stage_w / width, stage_h / height) - 1) < 0.01
+            wrong = not fills or abs(width * 3 - height * 4) > 4
+        else:
+            wrong = (width * ratio) % 640 or (height * ratio) % 480
+        return (width, height), [f"a {width}x{height} canvas in a {stage_w}x{stage_h} stage"
+                                 ] if wrong else []
+
+    browser.click("fit")
+    check_focus(browser, "ticking fit to window")
+    sizes = []
+    for window in FIT_WINDOWS:
+        browser.driver.set_window_size(*window)
+        sizes.append(wait_for(f"the canvas fitted to a {window} window", lambda: layout(True), 5))
+    if sizes[0] == sizes[1]:
+        raise Failure(f"the fitted canvas stays {sizes[0]} as the window changes")
+    browser.click("fit")
+    whole = wait_for("a whole factor without fit to window", lambda: layout(False), 5)
+    log(f"fit to window: canvas {sizes[0]}, then {sizes[1]}; without it {whole}")
+
+
+def check_play_again(round_):
+    """Once the program has ended, "Play again" loads it again and a key starts a game."""
+    browser = round_.browser
+    browser.script("window.before = true")
+    browser.click("again")
+    until(browser, "the page loaded again", "window.before === undefined", 10)
+    round_.wait_for_title(START_SECONDS)
+    round_.start_game("game_again")
+    log("Play again: the title, and space starts a game")
+
+
+def check_offline(round_, web):
+    """Served from a folder under the root, the page's worker keeps its files; a changed page
+    is served at once while online; with the network off and the server gone, it plays."""
+    browser = round_.browser
+    with tempfile.TemporaryDirectory(prefix="zephyx-site-") as root:
+        shutil.copytree(web, os.path.join(root, "game"))
+        with StaticServer(root) as server:
+            folder = server.url + "game/"
+            browser.open(folder + "zephyx.html?presenter=2d")
+            until(browser, "the service worker to take the page",
+                  "navigator.serviceWorker.controller?.state === 'activated'", 30)
+            held = browser.driver.execute_async_script(CACHED)
+            own = sorted(folder + name for name in PAGE_FILES - {"service-worker.js"})
+            if [sorted(urls) for urls in held.values()] != [own]:
+                raise Failure(f"the caches hold {held}, not the page's files alone: {own}")
+            log(f"the service worker keeps the page's own files in {list(held)}")
+            errors = browser.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
+            if errors["installabilityErrors"]:
+                raise Failure(f"the page cannot be installed: {errors['installabilityErrors']}")
+
+            page = os.path.join(root, "game", "zephyx.html")
+            with open(page) as source:
+                html = source.read()
+            with open(page, "w") as changed:
+                changed.write(html.replace("<html ", "<html data-build=\"next\" ", 1))
+            browser.driver.refresh()
+            if browser.script("return document.documentElement.dataset.build") != "next":
+                raise Failure("online, the page reloaded from the worker's copy, not the server")
+            log("online: a changed page is served at once")
+
+            browser.go_offline()
+            server.stop()
+            browser.driver.refresh()
+            round_.wait_for_title(START_SECONDS)
+            round_.start_game("game_offline")
+            check_console(browser)
+            log("offline: reloaded, the title shows and space starts a game")
+
+
 def native_pictures(replay_test, folder):
     """The title and game-over pictures of the native program on the headless backend."""
     os.makedirs(folder)
@@ -357,42 +598,92 @@ def native_pictures(replay_test, folder):
     return {name: os.path.join(folder, name + ".png") for name in ("title", "gameover")}
 
 
+def check_measured_choice(browser, url):
+    """Left to choose, the page keeps the presenter that costs less."""
+    for slowed, chosen in (("webgl2", "2d"), ("2d", "webgl2")):
+        kind, method = SLOWED[slowed]
+        script = browser.run_before_pages(SLOW_DRAWING % (kind, method, method))
+        try:
+            browser.open(url)
+            wait_for("a picture", lambda: (None, [] if (browser.presented() or 0) > 0
+                                           else ["nothing presented yet"]), START_SECONDS)
+        finally:
+            browser.stop_running(script)
+        if presenter_of(browser) != chosen:
+            raise Failure(f"with {slowed} made slow the page presents with "
+                          f"{presenter_of(browser)}{measured(browser)}")
+        log(f"{slowed} made slow: the page chose {chosen}{measured(browser)}")
+
+
+def measured(browser):
+    """What the page measured a present to take with each presenter, when it chose."""
+    costs = browser.script("return window.Module && Module.presentCosts || null")
+    if not costs:
+        return ", measuring nothing"
+    return ", measuring one present at " + ", ".join(
+        f"{ms:.2f} ms with {name}" for name, ms in sorted(costs.items()))
+
+
+def show_title(round_, url, native_title, name):
+    """Opens the page at `url`; its title shows and is the native one."""
+    browser = round_.browser
+    browser.open(url)
+    started = time.monotonic()
+    title = round_.wait_for_title(START_SECONDS)
+    log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
+        f"{presenter_of(browser)}{measured(browser)}")
+    round_.save(title, name)
+    compare_title(title, native_title)
+    check_console(browser)
+
+
+def other_presenter_title(round_, server, native_title):
+    """The title again, as the presenter the page did not choose shows it."""
+    other = {"webgl2": "2d", "2d": "webgl2"}[presenter_of(round_.browser)]
+    show_title(round_, server.url + "zephyx.html?presenter=" + other, native_title,
+               "title_" + other)
+    if presenter_of(round_.browser) != other:
+        raise Failure(f"asked for {other}, the page presents with {presenter_of(round_.browser)}")
+
+
 def main():
     web, replay_test, assets, shots = sys.argv[1:5]
+    engine = sys.argv[5] if len(sys.argv) > 5 else "chromium"
+    chromium = engine == "chromium"
     require_program(os.path.join(web, "zephyx.html"),
                     "cmake --preset web && cmake --build --preset web")
     assets = Assets(assets)
-    shots = os.path.join(shots, "web")
+    shots = os.path.join(shots, "web" if chromium else "web-" + engine)
     shutil.rmtree(shots, ignore_errors=True)
     native = native_pictures(replay_test, os.path.join(shots, "native"))
 
-    with StaticServer(web) as server, Browser() as browser:
+    with StaticServer(web) as server, ENGINES[engine]() as browser:
         if set(os.listdir(web)) != PAGE_FILES:
             raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
+        check_size(web)
         round_ = Round(browser, assets, shots)
-        pad = browser.install_pads()
-        # Without a GPU the page would choose the 2D canvas; WebGL2 is asked for by name.
-        browser.open(server.url + "zephyx.html?presenter=webgl2")
-        started = time.monotonic()
-        title = round_.wait_for_title(START_SECONDS)
-        log(f"title shows after {time.monotonic() - started:.1f} s, presented by "
-            + presenter_of(browser))
-        round_.save(title, "title")
+        # Chromium's pages read the scripted pad instead of the real ones (play_with_pad).
+        pad = browser.install_pads() if chromium else None
         native_title = load_png(native["title"])
-        compare_title(title, native_title)
-        check_console(browser)
+        # Without a GPU the page would choose the 2D canvas; Chromium asks for WebGL2 by name,
+        # the other engines leave the choice to the page.
+        show_title(round_, server.url + "zephyx.html" + ("?presenter=webgl2" if chromium else ""),
+                   native_title, "title")
 
         check_keys(browser)
-        check_visibility(round_, native_title)
-        repainted(round_, native_title, "a resize",
-                  lambda: browser.driver.set_window_size(720, 640))
-        check_context_loss(round_, native_title, False, "webgl2")
-
-        round_.save(round_.hold("space", round_.game, "a game after holding space", 5), "game")
+        if chromium:
+            check_visibility(round_, native_title)
+            repainted(round_, native_title, "a resize",
+                      lambda: browser.driver.set_window_size(720, 640))
+            check_context_loss(round_, native_title, False, "webgl2")
+            check_fullscreen(browser)
+            check_fit(browser)
+        round_.start_game("game")
         round_.steer("Right", +1)
         round_.steer("Left", -1)
-        check_focus_loss(round_)
-        check_shot(round_)
+        if chromium:
+            check_focus_loss(round_)
+            check_shot(round_)
 
         over = play_to_game_over(round_)
         over_at = time.monotonic()
@@ -401,12 +692,16 @@ def main():
 
         round_.wait_for_title(15)
         log(f"the title again {time.monotonic() - over_at:.1f} s after \"Game Over\" showed")
-        play_with_pad(round_, pad)
+        if not chromium:
+            return other_presenter_title(round_, server, native_title)
 
         browser.key("Escape", True)
         browser.key("Escape", False)
         wait_for_end(browser)
         log("Escape: the page says the program ended and offers to start again")
+        check_play_again(round_)
+
+        check_measured_choice(browser, server.url + "zephyx.html")
 
         # WebGL2 that cannot be restored, WebGL2 whose shaders fail from the start, and the 2D
         # canvas asked for (browsers without WebGL2 or a GPU): the 2D canvas shows the title.
@@ -424,8 +719,12 @@ def main():
             failing = (shaders_fail or "never").replace(" ", "_")
             round_.save(title, f"title_{query}_shaders_failing_{failing}")
             compare_title(title, native_title)
-        quit_with_pad(browser, pad)
         check_console(browser)
+        play_with_pad(round_, pad)
+        quit_with_pad(browser, pad)
+        play_by_touch(round_, server.url)
+        check_console(browser)
+        check_offline(round_, web)
 
 
 if __name__ == "__main__":

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "platform/pads/gamepad_mapping.h"
-#include "platform/pads/key_merge.h"
+#include "platform/src/gamepad_mapping.h"
+#include "platform/src/key_merge.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-// Keys held by several sources at once: the keyboard and each gamepad.
+// Keys held by several sources at once: the keyboard, each gamepad, the touch controls.
 //
 // A key is down while any source holds it: releasing it on one source does not release it for
-// the game while another still holds it. A backend with pads records every source's changes here
+// the game while another still holds it. A backend records every source's changes here
 // and reports only the changes of the merged state to the platform (the keyboard's own presses
 // always, as Windows posts a WM_KEYDOWN for each). Pure and allocation-free.
 #pragma once
@@ -11,7 +11,7 @@
 class KeyMerge {
 public:
     static constexpr int kKeyboard = 0;
-    static constexpr int kSources = 32;  // the keyboard and up to 31 pads
+    static constexpr int kSources = 32;  // the keyboard and a backend's pads and touch controls
 
     // Records that `source` holds or released `virtualKey`. Returns true when the merged key
     // changed: down and held by no other source before, or up and held by no source now.
