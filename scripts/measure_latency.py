@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Key to picture: how soon an arrow key shows on screen, the program beside a bare reference.
 
-    /usr/bin/python3 scripts/measure_latency.py [--presses N] [--path surface|renderer|both]
-                                                [--program PATH]
+    /usr/bin/python3 scripts/measure_latency.py [--presses N]
+                                [--path surface|renderer|both|browser] [--program PATH]
+                                [--site FOLDER]
 
 Runs the zephyx program (in a game, the ship at the bottom) and the bare reference
 (`zephyx_bare_loop keys`: reads the keys 0.5 ms before each 60 Hz deadline, moves a block in
@@ -20,8 +21,17 @@ to move); for the program, also not when its answer falls where the ship's own 2
 animation was due to change the band anyway. Prints medians and 95th percentiles of
 both, the ratio of the medians (goal at most 1.15) and the difference of the 95th percentiles
 (goal at most 2 ms). MEASURE_LOGS=DIR keeps both programs' logs and the press times there.
+
+The browser path measures the same in headless Chromium: the browser build's page (its present
+log asked for with `?presentlog`) and the bare page (tools/bare_page/bare.html?keys: reads the
+arrows in its animation frame's callback, the last moment before the frame) each in a browser
+of its own, with the same presses sent to both through DevTools (Input.dispatchKeyEvent). All
+times are each page's own clock: the key event's time stamp, and the end of the rendering of
+the page that first painted a drawing whose band changed (every drawing is painted by the
+first rendering that ends after it). --site names another staged page (build/web/site).
 """
 import argparse
+import json
 import os
 import random
 import signal
@@ -35,6 +45,7 @@ from Xlib.ext import xtest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.join(ROOT, "build", "default")
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 STILL_BEFORE_US = 34_000
 ANSWER_WITHIN_US = 60_000
 ANIMATION_US = 200_000
@@ -202,6 +213,11 @@ def run_path(path, presses, program, logs):
         with open(f"{logs}/{path}.presses", "w") as f:
             for stamps in times:
                 print(*stamps, file=f)
+    return compare(program_log, bare_log, times, key_times)
+
+
+def compare(program_log, bare_log, times, key_times):
+    """The program's and the reference's answers to the presses both could be judged on."""
     changes = band_changes(program_log)
     ours, theirs, dropped = [], [], {}
     for program_pressed, bare_pressed in times:
@@ -217,6 +233,127 @@ def run_path(path, presses, program, logs):
         ours.append(mine / 1000)
         theirs.append(reference / 1000)
     return ours, theirs, dropped
+
+
+# Injected into both pages before their own scripts: the arrow keys' time stamps as the page
+# received them, and when each rendering of the page ends. A resize observer's callback runs
+# after every animation frame callback and the layout of a rendering, just before it is
+# painted, so a mark resized at every frame gives that moment.
+MARKS = """
+window.latencyMarks = {keys: [], frames: []};
+for (const type of ['keydown', 'keyup']) {
+  window.addEventListener(type, event => {
+    if (event.code === 'ArrowLeft' || event.code === 'ArrowRight') {
+      latencyMarks.keys.push([event.timeStamp, type === 'keydown' ? 1 : 0]);
+    }
+  }, true);
+}
+addEventListener('DOMContentLoaded', () => {
+  const mark = document.createElement('div');
+  mark.style.cssText = 'position: absolute; left: 0; top: 0; height: 1px; width: 1px; ' +
+      'visibility: hidden; pointer-events: none';
+  document.body.appendChild(mark);
+  new ResizeObserver(() => latencyMarks.frames.push(performance.now())).observe(mark);
+  let wide = false;
+  const resize = () => {
+    wide = !wide;
+    mark.style.width = wide ? '2px' : '1px';
+    requestAnimationFrame(resize);
+  };
+  requestAnimationFrame(resize);
+});
+"""
+TITLE_PIXEL = """
+const copy = document.createElement('canvas');
+copy.width = copy.height = 1;
+const context = copy.getContext('2d');
+context.drawImage(document.getElementById('screen'), 20, 400, 1, 1, 0, 0, 1, 1);
+return Array.from(context.getImageData(0, 0, 1, 1).data.slice(0, 3));
+"""
+GAME_DRAWINGS = """
+const drawings = [];
+for (let n = 0; n < Module._zephyx_present_log_count(); ++n) {
+  const at = Module._zephyx_present_log_time(n);
+  if (at >= 0) drawings.push([at, Module._zephyx_present_log_band(n)]);
+}
+return [drawings, latencyMarks];
+"""
+
+
+def painted(drawings, frame_ends):
+    """What each rendering of the page painted: (end in µs, the band of the latest drawing
+    before it), from the first drawing on."""
+    presents, index, band = [], 0, None
+    for end in sorted(frame_ends):
+        while index < len(drawings) and drawings[index][0] <= end:
+            band = drawings[index][1]
+            index += 1
+        if band is not None:
+            presents.append((round(end * 1000), band))
+    return presents
+
+
+def key_marks(marks, presses):
+    """The presses' and all arrow events' times in µs on the page's clock."""
+    downs = [round(t * 1000) for t, down in marks["keys"] if down]
+    if len(downs) != presses:
+        sys.exit(f"the page received {len(downs)} presses of the {presses} sent")
+    return downs, [round(t * 1000) for t, _ in marks["keys"]]
+
+
+def ensure_browser_game(game):
+    if tuple(game.script(TITLE_PIXEL)) == NAVY:
+        game.key("space", True)
+        time.sleep(0.1)
+        game.key("space", False)
+        time.sleep(1.5)  # the shot leaves the band
+
+
+def wait_until(what, check):
+    deadline = time.monotonic() + 60
+    while not check():
+        if time.monotonic() > deadline:
+            sys.exit(f"{what} within a minute")
+        time.sleep(0.2)
+
+
+def run_browser(presses, site):
+    from browser import Browser, StaticServer
+    bare_folder = os.path.join(ROOT, "tools", "bare_page")
+    with StaticServer(site) as game_server, StaticServer(bare_folder) as bare_server, \
+            Browser() as game, Browser() as bare:
+        for browser in (game, bare):
+            browser.run_before_pages(MARKS)
+        game.open(game_server.url + "zephyx.html?presentlog")
+        bare.open(bare_server.url + "bare.html?keys")
+        wait_until("the game presented nothing", lambda: (game.presented() or 0) >= 120)
+        wait_until("the bare page drew nothing", lambda: bare.script(
+            "return window.bareLog ? bareLog.length : 0") >= 120)
+        print("  the game's presenter:",
+              game.script("return document.getElementById('screen').dataset.presenter"))
+        for trial in range(presses):
+            ensure_browser_game(game)
+            time.sleep(random.uniform(0.25, 0.45))
+            name = "Left" if trial % 2 else "Right"
+            order = (game, bare) if trial % 2 else (bare, game)
+            for browser in order:
+                browser.key(name, True)
+            time.sleep(HOLD_S)
+            for browser in order:
+                browser.key(name, False)
+        drawings, game_marks = game.script(GAME_DRAWINGS)
+        bare_drawings, bare_marks = bare.script("return [bareLog, latencyMarks]")
+    game_presents = painted(drawings, game_marks["frames"])
+    bare_presents = painted(bare_drawings, bare_marks["frames"])
+    game_presses, key_times = key_marks(game_marks, presses)
+    bare_presses, _ = key_marks(bare_marks, presses)
+    if os.environ.get("MEASURE_LOGS"):
+        with open(os.path.join(os.environ["MEASURE_LOGS"], "browser.json"), "w") as f:
+            json.dump({"game": game_presents, "bare": bare_presents, "presses":
+                       [game_presses, bare_presses], "drawings": drawings,
+                       "frames": game_marks["frames"]}, f)
+    return compare(game_presents, bare_presents, list(zip(game_presses, bare_presses)),
+                   key_times)
 
 
 def report(path, ours, theirs, dropped):
@@ -240,18 +377,27 @@ def report(path, ours, theirs, dropped):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--presses", type=int, default=150)
-    parser.add_argument("--path", choices=["surface", "renderer", "both"], default="both")
+    parser.add_argument("--path", choices=["surface", "renderer", "both", "browser"],
+                        default="both")
     parser.add_argument("--program", default=os.path.join(BUILD, "zephyx"))
+    parser.add_argument("--site", default=os.path.join(ROOT, "build", "web", "site"))
     args = parser.parse_args()
-    subprocess.run(["cmake", "--build", "--preset", "default", "--target", "zephyx",
-                    "zephyx_bare_loop"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
+    if args.path == "browser":
+        subprocess.run(["cmake", "--build", "--preset", "web", "--target", "zephyx"], cwd=ROOT,
+                       check=True, stdout=subprocess.DEVNULL)
+    else:
+        subprocess.run(["cmake", "--build", "--preset", "default", "--target", "zephyx",
+                        "zephyx_bare_loop"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
     with open("/proc/loadavg") as load:
         print("load average before:", " ".join(load.read().split()[:3]))
     paths = ["surface", "renderer"] if args.path == "both" else [args.path]
     with tempfile.TemporaryDirectory() as logs:
         logs = os.environ.get("MEASURE_LOGS", logs)
         for path in paths:
-            report(path, *run_path(path, args.presses, args.program, logs))
+            if path == "browser":
+                report(path, *run_browser(args.presses, args.site))
+            else:
+                report(path, *run_path(path, args.presses, args.program, logs))
     with open("/proc/loadavg") as load:
         print("load average after:", " ".join(load.read().split()[:3]))
 

@@ -98,6 +98,10 @@ uint32_t HeadlessUnchangedFlipCount();
 uint32_t HeadlessFlipCount();
 // When the latest picture was presented, on the microsecond clock.
 uint64_t HeadlessLastPresentMicroseconds();
+// Sleeps that ended at a display's frame (BackendSleepUntilFrame), and the due time the latest
+// one was given.
+uint32_t HeadlessFrameSleepCount();
+uint64_t HeadlessLastFrameSleepDue();
 // The window's contents were exposed: the next flip presents even an unchanged picture.
 void HeadlessExpose();
 int HeadlessPresentedWidth();

@@ -11,6 +11,8 @@ namespace {
 // is its truncation, wrapping modulo 2^32 as timeGetTime does.
 uint64_t gVirtualMicroseconds;
 std::string gDebugOutput;
+uint32_t gFrameSleeps;
+uint64_t gLastFrameSleepDue;
 }  // namespace
 
 uint32_t BackendMilliseconds() {
@@ -31,12 +33,29 @@ void BackendSleepUntil(uint64_t deadline) {
     }
 }
 
+uint64_t BackendSleepUntilFrame(uint64_t wake, uint64_t due) {
+    ++gFrameSleeps;
+    gLastFrameSleepDue = due;
+    BackendSleepUntil(wake);
+    return wake;
+}
+
+uint32_t HeadlessFrameSleepCount() {
+    return gFrameSleeps;
+}
+
+uint64_t HeadlessLastFrameSleepDue() {
+    return gLastFrameSleepDue;
+}
+
 void BackendDebugOutput(const char* text) {
     gDebugOutput += text;
 }
 
 void HeadlessReset() {
     gVirtualMicroseconds = 0;
+    gFrameSleeps = 0;
+    gLastFrameSleepDue = 0;
     gDebugOutput.clear();
     PlatformReleaseAllKeys();
     HeadlessResetDisplay();

@@ -31,3 +31,9 @@ void BackendSleepUntil(uint64_t deadline) {
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
     }
 }
+
+// The window shows a picture when it is presented: the frame starts at its planned wake.
+uint64_t BackendSleepUntilFrame(uint64_t wake, uint64_t) {
+    BackendSleepUntil(wake);
+    return wake;
+}

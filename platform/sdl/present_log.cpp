@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "../src/backend.h"
+#include "../src/picture_band.h"
 
 namespace {
 
 // An hour at 60 a second; what comes later is not recorded.
 constexpr size_t kMaxRecords = 60 * 60 * 60;
-
-// The band hashed is the bottom eighth of the picture: the ship's rows.
-constexpr int kBandShare = 8;
 
 struct PresentRecord {
     uint64_t microseconds;
@@ -25,18 +23,6 @@ struct PresentRecord {
 const char* gPath;
 std::vector<PresentRecord> gRecords;
 uint64_t gLastBandHash;
-
-// FNV-1a over the band's palette indices.
-uint64_t HashBand(const uint8_t* pixels, int width, int height, int pitch) {
-    uint64_t hash = 14695981039346656037ull;
-    for (int y = height - height / kBandShare; y < height; ++y) {
-        const uint8_t* row = pixels + static_cast<ptrdiff_t>(y) * pitch;
-        for (int x = 0; x < width; ++x) {
-            hash = (hash ^ row[x]) * 1099511628211ull;
-        }
-    }
-    return hash;
-}
 
 }  // namespace
 
@@ -57,7 +43,7 @@ void PresentLogPresented(const uint8_t* pixels, int width, int height, int pitch
         return;
     }
     const uint64_t microseconds = BackendMicroseconds();
-    gLastBandHash = HashBand(pixels, width, height, pitch);
+    gLastBandHash = HashPictureBand(pixels, width, height, pitch);
     if (gRecords.size() < kMaxRecords) {
         gRecords.push_back(PresentRecord{microseconds, gLastBandHash, true});
     }

@@ -22,6 +22,14 @@ uint64_t BackendMicroseconds();
 // headless clock just moves there).
 void BackendSleepUntil(uint64_t deadline);
 
+// The game's sleep after a frame that showed a new picture (frame_wake.h): until `wake`, which
+// leaves the next frame time to have its picture ready when it is due at `due`. A backend
+// whose display takes pictures at frames of its own (the browser, at each rendering of the
+// page) ends it instead at the first of those frames at or after `due`: the frame then reads
+// the keys and draws right before the display shows its picture. Returns when the frame
+// starts, for what frames cost: `wake`, or the time the display's frame came.
+uint64_t BackendSleepUntilFrame(uint64_t wake, uint64_t due);
+
 // Called with every text given to OutputDebugStringA (which writes it to standard error as
 // well when ZEPHYX_DEBUG is set).
 void BackendDebugOutput(const char* text);

@@ -19,6 +19,10 @@ struct CachedGlyph {
     int height = 0;
     int advance = 0;               // to the next pen position, in 1/64 pixel
     const uint8_t* ink = nullptr;  // width * height, top row first, 1 where the glyph is drawn
+    // The same ink row by row as runs, once the glyph store keeps the glyph (null before, or
+    // when they do not fit): the row's number of runs, then each run's first column and length.
+    // Drawing a large glyph is then a few fills a row instead of a test of every pixel.
+    const uint16_t* runs = nullptr;
 };
 
 // Defined by the implementation.

@@ -9,6 +9,7 @@ namespace {
 FrameCostHistory gCosts;
 bool gWakePlanned;
 uint64_t gWake;
+uint64_t gDue;
 // Set by a sleep, used by the next ready picture: a frame without a sleep before it (the
 // first, or one after the window was minimised) has no start to measure from.
 bool gFrameStarted;
@@ -31,6 +32,7 @@ void PlatformPlanWake(uint64_t due) {
     const uint64_t margin = gCosts.WakeMargin();
     gWakePlanned = true;
     gWake = due > margin ? due - margin : 0;
+    gDue = due;
 }
 
 void PlatformForgetWake() {
@@ -42,7 +44,12 @@ void PlatformForgetWake() {
 void PlatformSleep(uint32_t milliseconds) {
     const uint64_t asked = BackendMicroseconds() + milliseconds * kMicrosecondsPerMillisecond;
     const uint64_t end = gWakePlanned && gWake > asked ? gWake : asked;
-    if (gWakePlanned || PlatformUnchangedPicturePending()) {
+    uint64_t start = end;
+    // After an unchanged picture the next is most likely unchanged too: nothing to show, so
+    // no display frame to wait for.
+    if (gWakePlanned && !PlatformUnchangedPicturePending()) {
+        start = BackendSleepUntilFrame(end, gDue > asked ? gDue : asked);
+    } else if (gWakePlanned || PlatformUnchangedPicturePending()) {
         BackendSleepUntil(end);
     } else {
         BackendSleep(milliseconds);
@@ -50,5 +57,5 @@ void PlatformSleep(uint32_t milliseconds) {
     gWakePlanned = false;
     PlatformFinishUnchangedPicture();
     gFrameStarted = true;
-    gFrameStart = end;
+    gFrameStart = start;
 }

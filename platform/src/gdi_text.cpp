@@ -2,6 +2,7 @@
 // nearest the text colour, the top of the character cell at y, pen positions by the glyphs'
 // advances; pixels outside the canvas are skipped.
 #include <cstdint>
+#include <cstring>
 
 #include <windows.h>
 
@@ -11,10 +12,39 @@
 
 namespace {
 
+// Each run of ink as one fill, clipped to the canvas.
+void DrawGlyphRuns(const GdiCanvas& canvas, const CachedGlyph& glyph, int64_t left, int64_t top,
+                   uint8_t index) {
+    const uint16_t* runs = glyph.runs;
+    for (int row = 0; row < glyph.height; ++row) {
+        const int64_t y = top + row;
+        const int count = *runs++;
+        const uint16_t* rowRuns = runs;
+        runs += 2 * count;
+        if (y < 0 || y >= canvas.height) {
+            continue;
+        }
+        uint8_t* pixels = canvas.pixels + static_cast<size_t>(y) * canvas.pitch;
+        for (int run = 0; run < count; ++run) {
+            const int64_t start = left + rowRuns[2 * run];
+            const int64_t from = start < 0 ? 0 : start;
+            const int64_t end = start + rowRuns[2 * run + 1];
+            const int64_t to = end > canvas.width ? canvas.width : end;
+            if (from < to) {
+                std::memset(pixels + from, index, static_cast<size_t>(to - from));
+            }
+        }
+    }
+}
+
 void DrawGlyph(const GdiCanvas& canvas, const CachedGlyph& glyph, int64_t penX, int64_t baseline,
                uint8_t index) {
     const int64_t left = penX + glyph.left;
     const int64_t top = baseline - glyph.top;
+    if (glyph.runs != nullptr) {
+        DrawGlyphRuns(canvas, glyph, left, top, index);
+        return;
+    }
     for (int row = 0; row < glyph.height; ++row) {
         const int64_t y = top + row;
         if (y < 0 || y >= canvas.height) {

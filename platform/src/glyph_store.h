@@ -15,6 +15,8 @@ public:
     static constexpr uint32_t kSlots = 2048;  // a power of two, at most three quarters used
     // A "Game Over" at 128 pixels and a score at 64 take about a tenth of it.
     static constexpr size_t kInkBytes = size_t{2} << 20;
+    // Their runs (CachedGlyph::runs) take far fewer entries than their images take bytes.
+    static constexpr size_t kRunEntries = kInkBytes / 4;
 
     // The kept glyph, or null.
     const CachedGlyph* Find(uint32_t font, uint32_t codePoint) const;
@@ -32,10 +34,13 @@ private:
     };
 
     uint32_t SlotFor(uint32_t font, uint32_t codePoint) const;
+    void KeepRuns(CachedGlyph* glyph);
     void Clear();
 
     Entry entries_[kSlots];
     uint32_t count_ = 0;
     uint8_t ink_[kInkBytes];
     size_t inkUsed_ = 0;
+    uint16_t runs_[kRunEntries];
+    size_t runsUsed_ = 0;
 };

@@ -13,6 +13,7 @@
 #include "web_page.h"
 #include "web_pads.h"
 #include "web_present.h"
+#include "web_present_log.h"
 #include "web_stats.h"
 #include "web_touch.h"
 #include "web_wait.h"
@@ -47,6 +48,14 @@ void BackendSleepUntil(uint64_t deadline) {
     }
 }
 
+// The browser shows what the canvas holds at each rendering of the page: the frame runs in the
+// animation frame callback of the first rendering at or after its picture's due time, so the
+// keys it reads are as fresh as a page can have them, and Flip's wait there ends at once.
+uint64_t BackendSleepUntilFrame(uint64_t, uint64_t due) {
+    WebWaitForFrame(due);
+    return BackendMicroseconds();
+}
+
 void BackendDebugOutput(const char*) {}
 
 // Browsers allow full screen only from a player's gesture: the page has a button for it.
@@ -62,6 +71,7 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
                     const BackendColor palette[256]) {
     const double started = emscripten_get_now();
     WebPresent(pixels, width, height, pitch, palette);
+    WebPresentLogPresented(pixels, width, height, pitch);
     WebPadsFrameEnded();
     WebStatsShown();
     WebStatsPresented(started, emscripten_get_now());
@@ -84,6 +94,7 @@ bool BackendOpenWindow(const char* caption, int width, int height) {
     }
     WebEventsListen();
     WebTouchListen();
+    WebPresentLogStart();
     return true;
 }
 

@@ -13,6 +13,8 @@ extern "C" {
 // is up (web_wait.js).
 void zephyx_wait_for_event(int milliseconds);
 void zephyx_wait_wake();
+// Suspends the program until an animation frame whose time is at least `due` (web_wait.js).
+void zephyx_wait_for_frame(double due);
 }
 
 void WebWaitForEvent(uint32_t milliseconds) {
@@ -29,4 +31,10 @@ void WebWaitForEvent(uint32_t milliseconds) {
 
 void WebWakeWaiter() {
     zephyx_wait_wake();
+}
+
+void WebWaitForFrame(uint64_t due) {
+    WebStatsSleeps(emscripten_get_now());
+    zephyx_wait_for_frame(static_cast<double>(due) / 1000.0);
+    WebStatsWoke(emscripten_get_now());
 }

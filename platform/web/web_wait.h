@@ -13,3 +13,8 @@ void WebWaitForEvent(uint32_t milliseconds);
 
 // An event was queued: a program waiting for one wakes up. Callable from any event handler.
 void WebWakeWaiter();
+
+// Returns in the animation frame callback of the first rendering of the page that begins at or
+// after `due` (microseconds on BackendMicroseconds' clock), right before the browser paints.
+// A hidden page renders nothing: the wait lasts until it is shown, with no timer.
+void WebWaitForFrame(uint64_t due);

@@ -32,6 +32,32 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // Animation frames: the browser calls these right before it renders the page, with the
+  // time the frame began. Frames that begin before `due` go by.
+  $ZephyxFrameWait__deps: ['$callUserCallback'],
+  $ZephyxFrameWait: {
+    wakeUp: null,
+    due: 0,
+    frame: function(time) {
+      if (time < ZephyxFrameWait.due) {
+        requestAnimationFrame(ZephyxFrameWait.frame);
+        return;
+      }
+      var wakeUp = ZephyxFrameWait.wakeUp;
+      ZephyxFrameWait.wakeUp = null;
+      callUserCallback(wakeUp);
+    },
+  },
+
+  zephyx_wait_for_frame__deps: ['$ZephyxFrameWait'],
+  zephyx_wait_for_frame: function(due) {
+    Asyncify.handleSleep(function(wakeUp) {
+      ZephyxFrameWait.wakeUp = wakeUp;
+      ZephyxFrameWait.due = due;
+      requestAnimationFrame(ZephyxFrameWait.frame);
+    });
+  },
+
   zephyx_wait_wake__deps: ['$ZephyxWait'],
   zephyx_wait_wake: function() {
     ZephyxWait.resume();

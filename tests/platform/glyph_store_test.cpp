@@ -30,6 +30,22 @@ TEST(GlyphStore, KeepsItsOwnCopyForEachFontAndCodePoint) {
     EXPECT_EQ(store->Find(3, 'A'), nullptr);
 }
 
+// Runs at either edge, an empty row, a full one; and a glyph too wide for them keeps its image.
+TEST(GlyphStore, KeepsEachRowOfInkAsRuns) {
+    auto store = std::make_unique<GlyphStore>();
+    std::vector<uint8_t> ink = {0, 0, 0, 0, 1, 1, 0, 1, 1, 1, 1, 1};
+    const CachedGlyph& kept = store->Add(1, 'A', Rendered(ink, 4, 3, 320));
+    ASSERT_NE(kept.runs, nullptr);
+    EXPECT_EQ(std::vector<uint16_t>(kept.runs, kept.runs + 9),
+              (std::vector<uint16_t>{0, 2, 0, 2, 3, 1, 1, 0, 4}));
+
+    std::vector<uint8_t> wide(UINT16_MAX + 1, 1);
+    const CachedGlyph& wideKept =
+        store->Add(1, 'W', Rendered(wide, static_cast<int>(wide.size()), 1, 64));
+    EXPECT_EQ(wideKept.runs, nullptr);
+    EXPECT_EQ(wideKept.ink[UINT16_MAX], 1);
+}
+
 TEST(GlyphStore, AFullTableStartsOverAndKeepsWorking) {
     auto store = std::make_unique<GlyphStore>();
     std::vector<uint8_t> ink = {1};

@@ -206,4 +206,23 @@ TEST_F(UnchangedFlipTest, TheSleepAfterAnUnchangedFlipWaitsForItsTurnAndNoLess) 
         << "the changed picture was not presented one period after the unchanged one";
 }
 
+// A display with frames of its own (a browser's renderings) is waited for only when there is a
+// new picture to show, and never for less than the sleep asked for.
+TEST_F(UnchangedFlipTest, OnlyTheSleepAfterAChangedPictureWaitsForTheDisplaysFrame) {
+    FlipPattern();
+    EXPECT_EQ(HeadlessFrameSleepCount(), 1u);
+    EXPECT_EQ(HeadlessLastFrameSleepDue(), HeadlessLastPresentMicroseconds() + 1000000 / 60);
+    FlipPattern();
+    EXPECT_EQ(HeadlessFrameSleepCount(), 1u) << "waited for a frame with nothing new to show";
+
+    FillPattern(back, 640, 480);
+    HeadlessSetSurfaceIndex(back, 5, 5, 99);
+    ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    HeadlessAdvanceTime(20);
+    const uint64_t asleep = HeadlessMicroseconds();
+    Sleep(1);
+    EXPECT_EQ(HeadlessFrameSleepCount(), 2u);
+    EXPECT_EQ(HeadlessLastFrameSleepDue(), asleep + 1000) << "a late frame's sleep was cut";
+}
+
 }  // namespace
