@@ -1,10 +1,8 @@
 #include "sdl_input.h"
 
-#include <windows.h>
-
-#include "../src/window_events.h"
-#include "gamepad_mapping.h"
+#include "../src/gamepad_mapping.h"
 #include "../src/key_merge.h"
+#include "../src/window_events.h"
 
 namespace {
 
@@ -58,13 +56,7 @@ PadControls ReadControls(SDL_GameController* controller) {
 
 void UpdatePadKeys(OpenPad& pad) {
     PadKeys keys = MapPadControls(ReadControls(pad.controller), pad.latch);
-    const struct {
-        bool PadKeys::*held;
-        int virtualKey;
-    } kKeys[] = {{&PadKeys::left, VK_LEFT},  {&PadKeys::right, VK_RIGHT},
-                 {&PadKeys::up, VK_UP},      {&PadKeys::down, VK_DOWN},
-                 {&PadKeys::fire, VK_SPACE}, {&PadKeys::quit, VK_ESCAPE}};
-    for (const auto& key : kKeys) {
+    for (const PadKeyBinding& key : kPadKeyBindings) {
         if (keys.*key.held != pad.keys.*key.held) {
             SetMergedKey(SourceOf(pad), key.virtualKey, keys.*key.held);
         }

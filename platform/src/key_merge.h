@@ -11,7 +11,7 @@
 class KeyMerge {
 public:
     static constexpr int kKeyboard = 0;
-    static constexpr int kSources = 32;  // the keyboard and up to 31 pads
+    static constexpr int kSources = 32;  // the keyboard and a backend's pads and touch controls
 
     // Records that `source` holds or released `virtualKey`. Returns true when the merged key
     // changed: down and held by no other source before, or up and held by no source now.

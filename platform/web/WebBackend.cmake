@@ -1,4 +1,5 @@
-# The web backend (emscripten): the browser's clock, keyboard, text and canvas, and the page.
+# The web backend (emscripten): the browser's clock, keyboard, touch controls, pads, text and
+# canvas, and the page.
 #
 # The game's loop blocks, so the program is built to suspend wherever it sleeps (ASYNCIFY).
 # Flip is reached through the surface's method table, so indirect calls stay instrumented.

@@ -1,4 +1,4 @@
-// The web backend: the browser's clock, sleeping, keyboard and page for the browser build.
+// The web backend: the browser's clock, sleeping, keyboard, pads and page for the browser build.
 //
 // The game's loop never returns to the browser, so the build suspends the whole program
 // wherever it sleeps (Sleep, the pacing inside Flip, waiting for messages) and the browser runs
@@ -11,6 +11,7 @@
 #include "../src/shown_picture.h"
 #include "web_events.h"
 #include "web_page.h"
+#include "web_pads.h"
 #include "web_present.h"
 #include "web_present_log.h"
 #include "web_stats.h"
@@ -71,6 +72,7 @@ void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,
     const double started = emscripten_get_now();
     WebPresent(pixels, width, height, pitch, palette);
     WebPresentLogPresented(pixels, width, height, pitch);
+    WebPadsFrameEnded();
     WebStatsShown();
     WebStatsPresented(started, emscripten_get_now());
 }
@@ -81,6 +83,7 @@ void BackendPreparePresent(const uint8_t*, int, int, int, const BackendColor[256
 // The canvas still shows the picture; the frame counts with no presentation cost.
 void BackendPresentUnchanged() {
     const double now = emscripten_get_now();
+    WebPadsFrameEnded();
     WebStatsPresented(now, now);
 }
 
@@ -100,7 +103,12 @@ void BackendCloseWindow() {
     WebEventsStop();
 }
 
+// A pump that does not wait is the running program's, once or more a frame: the pads are read
+// there, before the frame reads its keys. A waiting program runs no frames and reads none.
 void BackendPumpEvents(uint32_t waitMilliseconds) {
+    if (waitMilliseconds == 0) {
+        WebPadsRead();
+    }
     if (!WebEventsDeliver() && waitMilliseconds > 0) {
         WebWaitForEvent(waitMilliseconds);
         WebEventsDeliver();

@@ -3,22 +3,23 @@
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
-#include "../src/key_merge.h"
 #include "../src/shown_picture.h"
 #include "../src/window_events.h"
+#include "web_input.h"
 #include "web_keys.h"
 #include "web_page.h"
+#include "web_pads.h"
 #include "web_wait.h"
 
 namespace {
 
-enum class EventKind { Key, FocusLost, Hidden, Shown, Repaint };
+enum class EventKind { Key, FocusLost, Hidden, Shown, Repaint, PadConnected, PadGone };
 
 struct Event {
     EventKind kind;
-    int virtualKey;
+    int virtualKey;  // or the pad's number
     bool down;
-    int source = KeyMerge::kKeyboard;  // of a key: the keyboard, or another (KeyMerge)
+    int source = KeyMerge::kKeyboard;  // of a key: the keyboard or the touch controls (web_input.h)
 };
 
 // Far more than a player can type between two frames; beyond it, events are dropped.
@@ -26,8 +27,6 @@ constexpr int kQueueSize = 256;
 Event gQueue[kQueueSize];
 int gFirst;
 int gCount;
-// The keyboard and the page's other sources of keys, merged into the one state the game reads.
-KeyMerge gMerge;
 
 void Queue(Event event) {
     if (gCount < kQueueSize) {
@@ -69,24 +68,17 @@ EM_BOOL OnResize(int, const EmscriptenUiEvent*, void*) {
     return EM_FALSE;
 }
 
-void DeliverKey(const Event& event) {
-    const bool changed = gMerge.Set(event.source, event.virtualKey, event.down);
-    // Each press and auto-repeat of a real key is a WM_KEYDOWN, whoever else holds the key.
-    if (changed || (event.down && event.source == KeyMerge::kKeyboard)) {
-        PlatformKeyEvent(event.virtualKey, event.down);
-    }
-}
-
 void Deliver(const Event& event) {
     switch (event.kind) {
         case EventKind::Key:
-            DeliverKey(event);
+            WebInputKey(event.source, event.virtualKey, event.down);
             break;
         case EventKind::FocusLost:
-            gMerge.ReleaseAll();
+            WebInputReleaseAll();
             PlatformFocusLost();
             break;
         case EventKind::Hidden:
+            WebInputReleaseAll();
             PlatformWindowMinimised(true);
             break;
         case EventKind::Shown:
@@ -95,6 +87,12 @@ void Deliver(const Event& event) {
             break;
         case EventKind::Repaint:
             PlatformRepaintNeeded();
+            break;
+        case EventKind::PadConnected:
+            WebPadsConnected(event.virtualKey);
+            break;
+        case EventKind::PadGone:
+            WebPadsDisconnected(event.virtualKey);
             break;
     }
 }
@@ -110,16 +108,21 @@ void WebEventsQueueKey(int source, int virtualKey, bool down) {
     Queue(Event{EventKind::Key, virtualKey, down, source});
 }
 
+void WebEventsQueuePad(int pad, bool connected) {
+    Queue(Event{connected ? EventKind::PadConnected : EventKind::PadGone, pad, connected});
+}
+
 void WebEventsListen() {
     gFirst = 0;
     gCount = 0;
-    gMerge.ReleaseAll();
+    WebInputReleaseAll();
     const char* page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(page, nullptr, EM_TRUE, OnKey);
     emscripten_set_keyup_callback(page, nullptr, EM_TRUE, OnKey);
     emscripten_set_blur_callback(page, nullptr, EM_TRUE, OnBlur);
     emscripten_set_resize_callback(page, nullptr, EM_TRUE, OnResize);
     emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibility);
+    WebPadsListen();
     // A page opened in a background tab starts hidden.
     EmscriptenVisibilityChangeEvent visibility;
     if (emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS &&

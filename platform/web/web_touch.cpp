@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "../src/key_merge.h"
 #include "web_events.h"
+#include "web_input.h"
 #include "web_page.h"
 #include "web_stick.h"
 
@@ -17,9 +17,6 @@ void zephyx_touch_stop();
 
 namespace {
 
-// Apart from the keyboard's and any pad's.
-constexpr int kTouchSource = KeyMerge::kSources - 1;
-
 StickArrows gArrows;
 bool gFiring;
 
@@ -30,7 +27,7 @@ void Hold(int virtualKey, bool& held, bool down) {
         return;
     }
     held = down;
-    WebEventsQueueKey(kTouchSource, virtualKey, down);
+    WebEventsQueueKey(kWebTouchSource, virtualKey, down);
 }
 
 }  // namespace
@@ -49,8 +46,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void zephyx_touch_fire(int down) {
     Hold(VK_SPACE, gFiring, down != 0);
 }
 
-// Focus lost: the game has let go of every key, so a finger still down presses again when it
-// next moves or touches.
+// Focus lost or the page hidden: the game has let go of every key, so a finger still down
+// presses again when it next moves or touches.
 extern "C" EMSCRIPTEN_KEEPALIVE void zephyx_touch_forget() {
     gArrows = StickArrows{};
     gFiring = false;

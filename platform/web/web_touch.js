@@ -72,8 +72,14 @@ mergeInto(LibraryManager.library, {
       touch.listen('fire', type, touch.fire);
     });
     touch.listen('fire', 'pointerdown', touch.fire);
+    // The game lets go of every key on both (web_events.cpp), whatever the fingers hold.
     touch.listen(null, 'blur', function() {
       _zephyx_touch_forget();
+    });
+    touch.listen(null, 'visibilitychange', function() {
+      if (document.hidden) {
+        _zephyx_touch_forget();
+      }
     });
   },
 

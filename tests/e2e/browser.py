@@ -48,11 +48,68 @@ return [copy.width, copy.height, btoa(text)];
 """
 
 
+# A stand-in for navigator.getGamepads, run before the page's scripts: window.zephyxPads plugs a
+# pad in the standard layout in and out, moves its controls and counts the page's readings.
+PAD_STAND_IN = """
+(() => {
+  const slots = [null];
+  const pads = window.zephyxPads = {reads: 0,
+    plug(plugged) {
+      const pad = slots[0] || {id: 'Scripted pad', index: 0, mapping: 'standard', timestamp: 0,
+          axes: [0, 0], buttons: [...Array(17)].map(() => ({pressed: false, value: 0}))};
+      pad.connected = plugged;
+      slots[0] = plugged ? pad : null;
+      const event = new Event(plugged ? 'gamepadconnected' : 'gamepaddisconnected');
+      Object.defineProperty(event, 'gamepad', {value: pad});
+      window.dispatchEvent(event);
+    },
+    set(controls, index, value) {
+      slots[0][controls][index] = controls == 'axes' ? value : {pressed: value > 0.5, value};
+    },
+  };
+  Object.defineProperty(navigator, 'getGamepads',
+                        {configurable: true, value: () => (pads.reads++, slots.slice())});
+})();
+"""
+
+
 def picture_from_rgba(width, height, encoded):
     rgba = base64.b64decode(encoded)
     rgb = bytearray(width * height * 3)
     rgb[0::3], rgb[1::3], rgb[2::3] = rgba[0::4], rgba[1::4], rgba[2::4]
     return Picture(width, height, bytes(rgb))
+
+
+class ScriptedPad:
+    """PAD_STAND_IN's pad (Browser.install_pads). Changes return once the page has read them."""
+
+    # Name -> the control in the standard layout, and its value fully pressed.
+    CONTROLS = {"A": ("buttons", 0, 1), "Back": ("buttons", 8, 1), "Start": ("buttons", 9, 1),
+                "D-pad left": ("buttons", 14, 1), "D-pad right": ("buttons", 15, 1),
+                "stick left": ("axes", 0, -1), "stick right": ("axes", 0, 1)}
+
+    def __init__(self, browser):
+        self.browser = browser
+
+    def reads(self):
+        return self.browser.script("return zephyxPads.reads")
+
+    def change(self, code, *args):
+        """Runs `code`, then waits for the page to read the pads (the driver gives up in 30 s)."""
+        self.browser.script_async(
+            "const done = arguments[arguments.length - 1], reads = zephyxPads.reads;" + code +
+            ";const poll = () => zephyxPads.reads > reads ? done() : setTimeout(poll); poll();",
+            *args)
+
+    def plug(self, plugged):
+        if plugged:
+            self.change("zephyxPads.plug(true)")
+        else:
+            self.browser.script("zephyxPads.plug(false)")
+
+    def hold(self, name, down):
+        controls, index, full = self.CONTROLS[name]
+        self.change("zephyxPads.set(...arguments)", controls, index, full if down else 0)
 
 
 class StaticServer:
@@ -172,6 +229,11 @@ class Browser(Page):
     def open(self, url):
         log("opening " + url)
         self.driver.get(url)
+
+    def install_pads(self):
+        """Every page opened from now on has the scripted pads instead of the real ones."""
+        self.run_before_pages(PAD_STAND_IN)
+        return ScriptedPad(self)
 
     def click(self, element_id):
         """A real click on the element, which counts as the player's gesture."""

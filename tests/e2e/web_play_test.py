@@ -25,12 +25,14 @@ the 2D canvas made slow, WebGL2.
 
 The page's controls: "Full screen" enters full screen and leaves it, "Fit to window" fills the
 window as it changes and a whole factor comes back without it, each giving the keys back to the
-game; "Play again", once the program has ended, starts it again and a key starts a game. Last,
-served from a folder of its own: the page can be installed, its service worker keeps the page's
-own files and nothing else, online a changed page is served at once, and offline (the tab's
-network off, the server gone) a reload still shows the title and a key starts a game.
+game; "Play again", once the program has ended, starts it again and a key starts a game.
 
-Then, on an emulated phone's touch screen, the page plays by touch (play_by_touch).
+A scripted pad (navigator.getGamepads stood in for) plays a game beside the keyboard, and its
+Back and Start end the program (play_with_pad, quit_with_pad). Then, on an emulated phone's
+touch screen, the page plays by touch (play_by_touch). Last, served from a folder of its own:
+the page can be installed, its service worker keeps the page's own files and nothing else,
+online a changed page is served at once, and offline (the tab's network off, the server gone) a
+reload still shows the title and a key starts a game.
 """
 
 import gzip
@@ -118,6 +120,7 @@ def is_flame(c):
 class Round:
     def __init__(self, browser, assets, shots):
         self.browser, self.assets, self.shots = browser, assets, shots
+        self.press = browser.key  # what hold() holds: a key, or a pad's control (play_with_pad)
 
     def save(self, picture, name):
         picture.save(os.path.join(self.shots, name + ".ppm"))
@@ -137,22 +140,22 @@ class Round:
         return picture, game_problems(picture, self.assets)
 
     def hold(self, key, until, what, seconds):
-        self.browser.key(key, True)
+        self.press(key, True)
         try:
             return wait_for(what, until, seconds, interval=0)
         finally:
-            self.browser.key(key, False)
+            self.press(key, False)
 
     def start_game(self, name):
         """Space at the title starts a game."""
         self.save(self.hold("space", self.game, "a game after holding space", 5), name)
 
     def steer(self, key, direction):
-        self.browser.key(key, True)
+        self.press(key, True)
         try:
             self.ship_moves(direction, f"holding {key}")
         finally:
-            self.browser.key(key, False)
+            self.press(key, False)
 
     def ship_moves(self, direction, what):
         before = ship_centre(self.browser.screenshot(), self.assets.back)
@@ -274,10 +277,77 @@ def shot_rises(browser):
     return tops, [] if rising else [f"flames with their tops at rows {tops}"]
 
 
-def check_shot(round_):
-    """Holding space, a shot flies up."""
-    tops = round_.hold("space", lambda: shot_rises(round_.browser), "a shot flying up", 30)
+def check_shot(round_, fire="space"):
+    """Holding `fire`, a shot flies up."""
+    tops = round_.hold(fire, lambda: shot_rises(round_.browser), "a shot flying up", 30)
     log(f"a shot flies: flames with their tops at rows {tops}")
+
+
+def play_with_pad(round_, pad):
+    """A game played with the pad: A starts and fires, the stick and the D-pad steer, and the
+    pad can be plugged in again. The page reads pads only while one is plugged in."""
+    check_no_pad_reads(round_, pad, "before a pad is plugged in")
+    pad.plug(True)
+    round_.press = pad.hold
+    try:
+        round_.save(round_.hold("A", round_.game, "a game after holding A", 5), "pad_game")
+        round_.steer("stick right", +1)
+        round_.steer("D-pad left", -1)
+        check_pad_releases(round_, pad)
+        pad.plug(True)
+        check_shot(round_, "A")
+    finally:
+        round_.press = round_.browser.key
+
+
+def check_pad_releases(round_, pad):
+    """A key the keyboard holds outlives the pad's release of it; unplugging the pad releases
+    the keys it held, and the page stops reading pads."""
+    browser = round_.browser
+    browser.key("Right", True)
+    try:
+        pad.hold("D-pad right", True)
+        pad.hold("D-pad right", False)
+        kept = ship_travel(round_, 1, 21)
+    finally:
+        browser.key("Right", False)
+    if None in kept or kept[1] - kept[0] < STEER_PIXELS:
+        raise Failure(f"Right held on the keyboard stopped when the pad let go: {kept}")
+    log(f"Right held on the keyboard after the pad let go: the ship goes on {kept}")
+
+    pad.hold("stick left", True)
+    pad.plug(False)
+    stopped = ship_travel(round_, 2, 32)  # a stuck key would carry it 60 pixels on
+    if None in stopped or stopped[0] - stopped[1] >= STEER_PIXELS:
+        raise Failure(f"the ship went on {stopped} after the pad steering left was unplugged")
+    log(f"unplugged steering left: the ship stays around {stopped}")
+    check_no_pad_reads(round_, pad, "once the last pad is unplugged")
+
+
+def ship_travel(round_, *frames):
+    at = round_.browser.presented()
+    return [ship_centre(round_.browser.screenshot_after(at + n), round_.assets.back)
+            for n in frames]
+
+
+def check_no_pad_reads(round_, pad, when):
+    reads = pad.reads()
+    round_.browser.screenshot_after(round_.browser.presented() + REPAINT_FRAMES)
+    if pad.reads() != reads:
+        raise Failure(f"the page reads pads {when}")
+
+
+def quit_with_pad(browser, pad):
+    """Back and Start held together end the program as Escape does."""
+    pad.plug(True)
+    pad.hold("Back", True)
+    pad.hold("Start", True)
+    wait_for_end(browser)
+    log("Back and Start: the page says the program ended")
+
+
+def wait_for_end(browser):
+    until(browser, "the page to say the program ended", "!document.getElementById('ended').hidden")
 
 
 def layout_problems(browser, width, height):
@@ -557,6 +627,8 @@ def main():
             raise Failure(f"the site holds {sorted(os.listdir(web))}, not {sorted(PAGE_FILES)}")
         check_size(web)
         round_ = Round(browser, assets, shots)
+        # Chromium's pages read the scripted pad instead of the real ones (play_with_pad).
+        pad = browser.install_pads() if chromium else None
         native_title = load_png(native["title"])
         # Without a GPU the page would choose the 2D canvas; Chromium asks for WebGL2 by name,
         # the other engines leave the choice to the page.
@@ -590,9 +662,7 @@ def main():
 
         browser.key("Escape", True)
         browser.key("Escape", False)
-        wait_for("the page to say the program ended",
-                 lambda: (None, [] if browser.script(
-                     "return !document.getElementById('ended').hidden") else ["not ended"]), 2)
+        wait_for_end(browser)
         log("Escape: the page says the program ended and offers to start again")
         check_play_again(round_)
 
@@ -615,6 +685,8 @@ def main():
             round_.save(title, f"title_{query}_shaders_failing_{failing}")
             compare_title(title, native_title)
         check_console(browser)
+        play_with_pad(round_, pad)
+        quit_with_pad(browser, pad)
         play_by_touch(round_, server.url)
         check_console(browser)
         check_offline(round_, web)

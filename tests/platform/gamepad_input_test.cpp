@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/sdl/gamepad_mapping.h"
+#include "platform/src/gamepad_mapping.h"
 #include "platform/src/key_merge.h"
 
 namespace {

@@ -3,11 +3,12 @@
 // The D-pad and the left stick steer (the arrow keys); the south face button, the right
 // shoulder, the right trigger and Start fire (Space, which also starts a game from the title);
 // Back and Start held together quit (Escape), so no single button can end the game by mistake.
-// Pure: the SDL glue (sdl_gamepads.cpp) reads the controls and calls MapPadControls on every
-// change of a pad.
+// Pure and shared by the backends with pads: the SDL glue (sdl_input.cpp) calls MapPadControls
+// on every change of a pad, the web one (web_input.cpp) on every reading of one.
 #pragma once
 
-// One pad's controls as SDL's GameController API reports them.
+// One pad's controls in the standard layout, on the scale of SDL's GameController API (the
+// browser's standard mapping is scaled to it).
 struct PadControls {
     bool dpadLeft = false;
     bool dpadRight = false;
@@ -50,3 +51,10 @@ struct PadLatch {
 // The keys `controls` hold, given what the analogue controls were taken to be before
 // (`latch`, updated).
 PadKeys MapPadControls(const PadControls& controls, PadLatch& latch);
+
+// Each of a pad's keys and the virtual key the game reads for it.
+struct PadKeyBinding {
+    bool PadKeys::*held;
+    int virtualKey;
+};
+extern const PadKeyBinding kPadKeyBindings[6];

@@ -1,5 +1,7 @@
 #include "gamepad_mapping.h"
 
+#include <windows.h>
+
 namespace {
 
 // `value` grows towards pressing; `held` is what it was last taken to be.
@@ -8,6 +10,11 @@ bool Latch(int value, bool held) {
 }
 
 }  // namespace
+
+const PadKeyBinding kPadKeyBindings[6] = {
+    {&PadKeys::left, VK_LEFT}, {&PadKeys::right, VK_RIGHT}, {&PadKeys::up, VK_UP},
+    {&PadKeys::down, VK_DOWN}, {&PadKeys::fire, VK_SPACE},  {&PadKeys::quit, VK_ESCAPE},
+};
 
 PadKeys MapPadControls(const PadControls& controls, PadLatch& latch) {
     latch.left = Latch(-controls.leftX, latch.left);
