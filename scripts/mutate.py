@@ -362,9 +362,9 @@ class Workspace:
         self.stopping = threading.Event()
         shutil.copytree(source_tree, self.tree, ignore=COPY_IGNORED, symlinks=True)
         # A compiler killed mid-build leaves its temporary files: they stay in the copy's folder.
-        temporary = os.path.join(root, f"tmp{index}")
-        os.makedirs(temporary, exist_ok=True)
-        self.env = dict(os.environ, TMPDIR=temporary)
+        self.temporary = os.path.join(root, f"tmp{index}")
+        os.makedirs(self.temporary, exist_ok=True)
+        self.env = dict(os.environ, TMPDIR=self.temporary)
 
     def run(self, command, timeout=None, cwd=None):
         """(exit code, output); code None when the command ran out of time."""
@@ -382,12 +382,12 @@ class Workspace:
         )
         self.processes.add(process)
         if self.stopping.is_set():
-            kill_group(process)  # stopped while it was starting
+            self.end(process)  # stopped while it was starting
         try:
             output, _ = process.communicate(timeout=timeout)
             code = process.returncode
         except subprocess.TimeoutExpired:
-            kill_group(process)
+            self.end(process)
             output, _ = process.communicate()
             code = None
         finally:
@@ -400,6 +400,11 @@ class Workspace:
         self.stopping.set()
         for process in list(self.processes):
             kill_group(process)
+
+    def end(self, process):
+        """Ends a command with everything it started, the compilers of a build included."""
+        kill_group(process)
+        kill_marked(self.temporary)
 
     def configure_and_build(self):
         code, output = self.run(
@@ -488,6 +493,37 @@ def kill_group(process):
         os.killpg(process.pid, signal.SIGKILL)
     except (ProcessLookupError, PermissionError):
         pass
+
+
+def kill_marked(temporary):
+    """Kills every process that still carries TMPDIR=`temporary`. Ninja starts each compiler in
+    a process group of its own, out of reach of the command's group: killed with it, ninja
+    leaves them writing into a copy that is about to go. Whatever a workspace started carries
+    its TMPDIR in its environment."""
+    mark = f"TMPDIR={temporary}".encode()
+    for _ in range(50):
+        marked = [pid for pid in running_pids() if mark in environment_of(pid)]
+        if not marked:
+            return
+        for pid in marked:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except (ProcessLookupError, PermissionError):
+                pass
+        time.sleep(0.1)
+
+
+def running_pids():
+    return [int(name) for name in os.listdir("/proc") if name.isdigit()]
+
+
+def environment_of(pid):
+    """The process's environment entries; none once it has ended (a zombie shows none)."""
+    try:
+        with open(f"/proc/{pid}/environ", "rb") as environ:
+            return environ.read().split(b"\0")
+    except OSError:
+        return []
 
 
 @dataclasses.dataclass
@@ -623,6 +659,8 @@ def run_all(args, tree, mutants):
             workspace.stop()
         for thread in threads:
             thread.join(30)
+        for workspace in workspaces:
+            kill_marked(workspace.temporary)
         for s, handler in previous.items():
             signal.signal(s, handler)
         if args.keep_work:
