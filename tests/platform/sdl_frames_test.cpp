@@ -45,6 +45,15 @@ protected:
         PushKey(SDLK_F9, false);
     }
 
+    // Lets the writer finish the screenshots asked for so far: F9 is refused while the one
+    // before is still being written, which on a loaded machine can outlast many frames.
+    void WaitForScreenshots(int count) {
+        ASSERT_TRUE(RunFramesUntil(kWriterFrames, [&] { return WholeScreenshots() == count; }))
+            << count << " screenshots written";
+    }
+
+    static constexpr int kWriterFrames = 1200;
+
     // How many screenshots are whole 640x480 PNG files.
     int WholeScreenshots() const {
         int whole = 0;
@@ -70,6 +79,7 @@ TEST_F(SdlFramesTest, TitleGameAndScreenshotFramesAllocateNothing) {
     EXPECT_EQ(AllocationsOver(30), 0u) << "title";
     PressF9();
     EXPECT_EQ(AllocationsOver(20), 0u) << "title with F9";
+    WaitForScreenshots(1);
 
     PushKey(SDLK_SPACE, true);
     ASSERT_TRUE(RunFramesUntil(60, [] { return gScene == kSceneGame; }));
@@ -78,6 +88,7 @@ TEST_F(SdlFramesTest, TitleGameAndScreenshotFramesAllocateNothing) {
     EXPECT_EQ(AllocationsOver(30), 0u) << "a game, firing and steering";
     PressF9();
     EXPECT_EQ(AllocationsOver(20), 0u) << "a game with F9";
+    WaitForScreenshots(2);
 
     PressF9();
     HandleMessages();
