@@ -1,4 +1,5 @@
 #include "code_page.h"
+#include "code_page_decode.h"
 
 #include <iconv.h>
 
@@ -8,8 +9,6 @@
 #include <wingdi.h>
 
 namespace {
-
-constexpr uint32_t kReplacement = 0xFFFD;
 
 // One descriptor per direction, closed when the program ends.
 class Converters {
@@ -49,11 +48,6 @@ private:
 
 Converters gConverters;
 
-bool IsLeadByte(BYTE charset, unsigned char byte) {
-    return charset == SHIFTJIS_CHARSET &&
-           ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
-}
-
 }  // namespace
 
 size_t CodePageToUtf8(BYTE charset, const char* text, char* out, size_t outSize) {
@@ -85,32 +79,19 @@ size_t CodePageToUtf8(BYTE charset, const char* text, char* out, size_t outSize)
     return static_cast<size_t>(output - out);
 }
 
-uint32_t NextCharacter(BYTE charset, const char* text, int length, int* used) {
-    const unsigned char first = static_cast<unsigned char>(text[0]);
-    *used = 1;
-    if (first < 0x80) {
-        return first;
-    }
-    if (IsLeadByte(charset, first)) {
-        // A byte that cannot trail is left for the next character.
-        const unsigned char second = length >= 2 ? static_cast<unsigned char>(text[1]) : 0;
-        if (second < 0x40 || second == 0x7F || second > 0xFC) {
-            return kReplacement;
-        }
-        *used = 2;
-    }
+uint32_t DecodeCharacter(BYTE charset, const char* text, int bytes) {
     iconv_t converter = gConverters.Get(charset, false);
     if (converter == nullptr) {
-        return kReplacement;
+        return kUnmappedCharacter;
     }
     char* input = const_cast<char*>(text);
-    size_t inputLeft = static_cast<size_t>(*used);
+    size_t inputLeft = static_cast<size_t>(bytes);
     unsigned char decoded[8];
     char* output = reinterpret_cast<char*>(decoded);
     size_t outputLeft = sizeof decoded;
     if (iconv(converter, &input, &inputLeft, &output, &outputLeft) == static_cast<size_t>(-1) ||
         outputLeft != sizeof decoded - 4) {
-        return kReplacement;
+        return kUnmappedCharacter;
     }
     return decoded[0] | decoded[1] << 8 | decoded[2] << 16 |
            static_cast<uint32_t>(decoded[3]) << 24;

@@ -4,20 +4,15 @@
 #include <cstring>
 
 #include "code_page.h"
+#include "code_page_decode.h"
 
 namespace {
 
-constexpr uint32_t kReplacement = 0xFFFD;
 constexpr UINT kJapanese = 932;
 constexpr UINT kWestern = 1252;
 
 UINT CodePageOf(BYTE charset) {
     return charset == SHIFTJIS_CHARSET ? kJapanese : kWestern;
-}
-
-bool IsLeadByte(BYTE charset, unsigned char byte) {
-    return charset == SHIFTJIS_CHARSET &&
-           ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC));
 }
 
 }  // namespace
@@ -42,22 +37,9 @@ size_t CodePageToUtf8(BYTE charset, const char* text, char* out, size_t outSize)
     return used;
 }
 
-uint32_t NextCharacter(BYTE charset, const char* text, int length, int* used) {
-    const unsigned char first = static_cast<unsigned char>(text[0]);
-    *used = 1;
-    if (first < 0x80) {
-        return first;
-    }
-    if (IsLeadByte(charset, first)) {
-        // A byte that cannot trail is left for the next character.
-        const unsigned char second = length >= 2 ? static_cast<unsigned char>(text[1]) : 0;
-        if (second < 0x40 || second == 0x7F || second > 0xFC) {
-            return kReplacement;
-        }
-        *used = 2;
-    }
+uint32_t DecodeCharacter(BYTE charset, const char* text, int bytes) {
     wchar_t decoded[2];
     const int count =
-        MultiByteToWideChar(CodePageOf(charset), MB_ERR_INVALID_CHARS, text, *used, decoded, 2);
-    return count == 1 ? decoded[0] : kReplacement;
+        MultiByteToWideChar(CodePageOf(charset), MB_ERR_INVALID_CHARS, text, bytes, decoded, 2);
+    return count == 1 ? decoded[0] : kUnmappedCharacter;
 }
