@@ -102,6 +102,10 @@ uint64_t HeadlessLastPresentMicroseconds();
 // one was given.
 uint32_t HeadlessFrameSleepCount();
 uint64_t HeadlessLastFrameSleepDue();
+// Sleeps after an unchanged picture (BackendSleepUntilOrKeyFrame), and the due time the latest
+// one was given.
+uint32_t HeadlessKeyFrameSleepCount();
+uint64_t HeadlessLastKeyFrameSleepDue();
 // The window's contents were exposed: the next flip presents even an unchanged picture.
 void HeadlessExpose();
 int HeadlessPresentedWidth();

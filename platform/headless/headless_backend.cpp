@@ -13,6 +13,8 @@ uint64_t gVirtualMicroseconds;
 std::string gDebugOutput;
 uint32_t gFrameSleeps;
 uint64_t gLastFrameSleepDue;
+uint32_t gKeyFrameSleeps;
+uint64_t gLastKeyFrameSleepDue;
 }  // namespace
 
 uint32_t BackendMilliseconds() {
@@ -40,6 +42,21 @@ uint64_t BackendSleepUntilFrame(uint64_t wake, uint64_t due) {
     return wake;
 }
 
+uint64_t BackendSleepUntilOrKeyFrame(uint64_t wake, uint64_t due) {
+    ++gKeyFrameSleeps;
+    gLastKeyFrameSleepDue = due;
+    BackendSleepUntil(wake);
+    return wake;
+}
+
+uint32_t HeadlessKeyFrameSleepCount() {
+    return gKeyFrameSleeps;
+}
+
+uint64_t HeadlessLastKeyFrameSleepDue() {
+    return gLastKeyFrameSleepDue;
+}
+
 uint32_t HeadlessFrameSleepCount() {
     return gFrameSleeps;
 }
@@ -56,6 +73,8 @@ void HeadlessReset() {
     gVirtualMicroseconds = 0;
     gFrameSleeps = 0;
     gLastFrameSleepDue = 0;
+    gKeyFrameSleeps = 0;
+    gLastKeyFrameSleepDue = 0;
     gDebugOutput.clear();
     PlatformReleaseAllKeys();
     HeadlessResetDisplay();

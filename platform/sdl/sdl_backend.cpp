@@ -314,6 +314,10 @@ uint64_t BackendSleepUntilFrame(uint64_t wake, uint64_t) {
     return wake;
 }
 
+uint64_t BackendSleepUntilOrKeyFrame(uint64_t wake, uint64_t due) {
+    return BackendSleepUntilFrame(wake, due);
+}
+
 void BackendDebugOutput(const char*) {}
 
 bool BackendOpenWindow(const char* caption, int width, int height) {

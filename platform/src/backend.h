@@ -30,6 +30,13 @@ void BackendSleepUntil(uint64_t deadline);
 // starts, for what frames cost: `wake`, or the time the display's frame came.
 uint64_t BackendSleepUntilFrame(uint64_t wake, uint64_t due);
 
+// The game's sleep after a frame that showed the picture already on screen: until `wake`, as
+// BackendSleepUntil, for the next picture is most likely unchanged too. Where the display
+// takes pictures at frames of its own, a key that comes meanwhile (or is already waiting)
+// most likely changes the picture, and the sleep then ends as BackendSleepUntilFrame's does.
+// Returns when the frame starts.
+uint64_t BackendSleepUntilOrKeyFrame(uint64_t wake, uint64_t due);
+
 // Called with every text given to OutputDebugStringA (which writes it to standard error as
 // well when ZEPHYX_DEBUG is set).
 void BackendDebugOutput(const char* text);

@@ -46,10 +46,13 @@ void PlatformSleep(uint32_t milliseconds) {
     const uint64_t end = gWakePlanned && gWake > asked ? gWake : asked;
     uint64_t start = end;
     // After an unchanged picture the next is most likely unchanged too: nothing to show, so
-    // no display frame to wait for.
+    // no display frame to wait for, unless a key comes.
+    const uint64_t due = gDue > asked ? gDue : asked;
     if (gWakePlanned && !PlatformUnchangedPicturePending()) {
-        start = BackendSleepUntilFrame(end, gDue > asked ? gDue : asked);
-    } else if (gWakePlanned || PlatformUnchangedPicturePending()) {
+        start = BackendSleepUntilFrame(end, due);
+    } else if (gWakePlanned) {
+        start = BackendSleepUntilOrKeyFrame(end, due);
+    } else if (PlatformUnchangedPicturePending()) {
         BackendSleepUntil(end);
     } else {
         BackendSleep(milliseconds);

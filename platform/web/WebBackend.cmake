@@ -15,7 +15,8 @@ set(PLATFORM_WEB_LIBRARIES ${WEB}/web_page.js ${WEB}/web_present.js ${WEB}/web_f
 set(PLATFORM_WEB_LINK_OPTIONS
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
     # Waiting for the page's next event or frame suspends the program too (web_wait.js).
-    "SHELL:-sASYNCIFY_IMPORTS=zephyx_wait_for_event,zephyx_wait_for_frame"
+    "SHELL:-sASYNCIFY_IMPORTS=zephyx_wait_for_event,zephyx_wait_for_frame,\
+zephyx_wait_for_time_or_key_frame"
     -sINITIAL_MEMORY=33554432 -sALLOW_MEMORY_GROWTH=1
     -sENVIRONMENT=web -sEXIT_RUNTIME=0
     # Debian's HTML minifier fails on the page.

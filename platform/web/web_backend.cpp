@@ -56,6 +56,19 @@ uint64_t BackendSleepUntilFrame(uint64_t, uint64_t due) {
     return BackendMicroseconds();
 }
 
+// At the title nothing changes, and waking at every rendering would have the browser render
+// the page for nothing: a timer it is, until a key comes.
+uint64_t BackendSleepUntilOrKeyFrame(uint64_t wake, uint64_t due) {
+    if (WebKeyWaiting()) {
+        return BackendSleepUntilFrame(wake, due);
+    }
+    const uint64_t now = BackendMicroseconds();
+    if (wake > now) {
+        WebWaitForTimeOrKeyFrame(static_cast<uint32_t>((wake - now + 999) / 1000), due);
+    }
+    return BackendMicroseconds();
+}
+
 void BackendDebugOutput(const char*) {}
 
 // Browsers allow full screen only from a player's gesture: the page has a button for it.

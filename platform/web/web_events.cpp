@@ -33,7 +33,11 @@ void Queue(Event event) {
         gQueue[(gFirst + gCount) % kQueueSize] = event;
         ++gCount;
     }
-    WebWakeWaiter();
+    if (event.kind == EventKind::Key) {
+        WebKeyQueued();
+    } else {
+        WebWakeWaiter();
+    }
 }
 
 // Only the game's keys are taken (web_keys.h), so the browser's own keys and shortcuts keep
@@ -138,6 +142,15 @@ void WebEventsStop() {
 
 bool WebEventsWaiting() {
     return gCount > 0;
+}
+
+bool WebKeyWaiting() {
+    for (int i = 0; i < gCount; ++i) {
+        if (gQueue[(gFirst + i) % kQueueSize].kind == EventKind::Key) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool WebEventsDeliver() {

@@ -25,3 +25,6 @@ bool WebEventsDeliver();
 
 // True while an event waits to be delivered.
 bool WebEventsWaiting();
+
+// True while a key change waits to be delivered.
+bool WebKeyWaiting();

@@ -18,3 +18,11 @@ void WebWakeWaiter();
 // after `due` (microseconds on BackendMicroseconds' clock), right before the browser paints.
 // A hidden page renders nothing: the wait lasts until it is shown, with no timer.
 void WebWaitForFrame(uint64_t due);
+
+// Returns once `milliseconds` have passed or, when a key is queued first (WebKeyQueued), as
+// WebWaitForFrame(due) does.
+void WebWaitForTimeOrKeyFrame(uint32_t milliseconds, uint64_t due);
+
+// A key was queued: a program waiting for an event or in WebWaitForTimeOrKeyFrame wakes as
+// that wait says. Callable from any event handler.
+void WebKeyQueued();

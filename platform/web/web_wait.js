@@ -5,11 +5,13 @@ mergeInto(LibraryManager.library, {
   $ZephyxWait: {
     wakeUp: null,
     timer: null,
+    keyFrameDue: null,  // where a key moves zephyx_wait_for_time_or_key_frame's wait to
     // Resumes the program. Never from inside the program's own code (an event handler it is
     // running), hence the microtask, which runs once that code has returned.
     resume: function() {
       var wakeUp = ZephyxWait.wakeUp;
       ZephyxWait.wakeUp = null;
+      ZephyxWait.keyFrameDue = null;
       if (ZephyxWait.timer !== null) {
         clearTimeout(ZephyxWait.timer);
         ZephyxWait.timer = null;
@@ -60,6 +62,35 @@ mergeInto(LibraryManager.library, {
 
   zephyx_wait_wake__deps: ['$ZephyxWait'],
   zephyx_wait_wake: function() {
-    ZephyxWait.resume();
+    if (ZephyxWait.keyFrameDue === null) {  // only a key ends that wait before its time
+      ZephyxWait.resume();
+    }
+  },
+
+  // A timer, unless a key comes first: the key most likely changes the picture, so the wait
+  // goes on as zephyx_wait_for_frame's, to draw it right before the page is rendered.
+  zephyx_wait_for_time_or_key_frame__deps: ['$ZephyxWait'],
+  zephyx_wait_for_time_or_key_frame: function(milliseconds, due) {
+    Asyncify.handleSleep(function(wakeUp) {
+      ZephyxWait.wakeUp = wakeUp;
+      ZephyxWait.keyFrameDue = due;
+      ZephyxWait.timer = setTimeout(ZephyxWait.resume, milliseconds);
+    });
+  },
+
+  zephyx_wait_key__deps: ['$ZephyxWait', '$ZephyxFrameWait'],
+  zephyx_wait_key: function() {
+    var due = ZephyxWait.keyFrameDue;
+    if (due === null || ZephyxWait.wakeUp === null) {
+      ZephyxWait.resume();
+      return;
+    }
+    clearTimeout(ZephyxWait.timer);
+    ZephyxWait.timer = null;
+    ZephyxWait.keyFrameDue = null;
+    ZephyxFrameWait.wakeUp = ZephyxWait.wakeUp;
+    ZephyxFrameWait.due = due;
+    ZephyxWait.wakeUp = null;
+    requestAnimationFrame(ZephyxFrameWait.frame);
   },
 });

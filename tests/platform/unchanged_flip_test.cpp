@@ -207,13 +207,17 @@ TEST_F(UnchangedFlipTest, TheSleepAfterAnUnchangedFlipWaitsForItsTurnAndNoLess) 
 }
 
 // A display with frames of its own (a browser's renderings) is waited for only when there is a
-// new picture to show, and never for less than the sleep asked for.
+// new picture to show, or a key that most likely makes one, and never for less than the sleep
+// asked for.
 TEST_F(UnchangedFlipTest, OnlyTheSleepAfterAChangedPictureWaitsForTheDisplaysFrame) {
     FlipPattern();
     EXPECT_EQ(HeadlessFrameSleepCount(), 1u);
     EXPECT_EQ(HeadlessLastFrameSleepDue(), HeadlessLastPresentMicroseconds() + 1000000 / 60);
+    const uint64_t unchangedDue = HeadlessLastPresentMicroseconds() + 2 * 1000000 / 60;
     FlipPattern();
     EXPECT_EQ(HeadlessFrameSleepCount(), 1u) << "waited for a frame with nothing new to show";
+    EXPECT_EQ(HeadlessKeyFrameSleepCount(), 1u) << "a key could not cut the timer short";
+    EXPECT_EQ(HeadlessLastKeyFrameSleepDue(), unchangedDue);
 
     FillPattern(back, 640, 480);
     HeadlessSetSurfaceIndex(back, 5, 5, 99);
