@@ -666,7 +666,25 @@ def run_all(args, tree, mutants):
         if args.keep_work:
             print(f"mutate.py: the copies stay in {root}", flush=True)
         else:
-            shutil.rmtree(root, ignore_errors=True)
+            remove_copies(root, workspaces)
+
+
+def remove_copies(root, workspaces):
+    """Removes the private copies once nothing a workspace started runs any more. What is
+    found there again after a removal (something still wrote into it) is said, killed and
+    removed again; a folder that cannot be removed is said, never passed over."""
+    for _ in range(20):
+        for workspace in workspaces:
+            kill_marked(workspace.temporary)
+        shutil.rmtree(root, ignore_errors=True)
+        if not os.path.exists(root):
+            return
+        left = [os.path.join(folder, name) for folder, _, names in os.walk(root)
+                for name in names][:5]
+        print(f"mutate.py: {root} still holds {left or 'empty folders'}; removing it again",
+              file=sys.stderr, flush=True)
+        time.sleep(0.2)
+    print(f"mutate.py: {root} could not be removed", file=sys.stderr, flush=True)
 
 
 def run_threads(threads, started):
