@@ -449,7 +449,7 @@ void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pit
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     SDL_RenderClear(gRenderer);
     DrawScaledPicture(gRenderer, gTexture, SdlProgramOptions().scale);
-    SDL_RenderFlush(gRenderer);  // the drawing now, the present at the deadline
+    SDL_RenderFlush(gRenderer);  // the drawing now, the present in its turn
 }
 
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,

@@ -58,9 +58,9 @@ struct BackendColor {
 // A flip of a picture that differs from the one presented last, or after a repaint was asked
 // for (see shown_picture.h), is two calls with the same width x height picture of palette
 // indices (rows `pitch` bytes apart) and `palette`: BackendPreparePresent before Flip waits
-// for the picture's due time, BackendPresent once it is due. A backend does the work of
+// for the picture's turn, BackendPresent once it has come. A backend does the work of
 // presenting (conversion, upload) in the first, so that only the present itself follows the
-// deadline and its timing does not depend on that work; BackendPresent shows the picture.
+// turn and its timing does not depend on that work; BackendPresent shows the picture.
 void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pitch,
                            const BackendColor palette[256]);
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,

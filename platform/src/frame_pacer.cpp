@@ -13,8 +13,9 @@ constexpr int64_t kFramePeriodMicroseconds = kMicrosecondsPerSecond / kPicturesP
 
 void FramePacer::WaitForNextPicture() {
     const uint64_t due = NextPictureDue();
-    if (due > BackendMicroseconds()) {
-        BackendSleepUntil(due);
+    const uint64_t shown = due > kShowEarlyMicroseconds ? due - kShowEarlyMicroseconds : 0;
+    if (shown > BackendMicroseconds()) {
+        BackendSleepUntil(shown);
     }
 }
 

@@ -14,8 +14,12 @@
 
 class FramePacer {
 public:
-    // Sleeps until the next picture is due and counts it.
+    // Counts the next picture and sleeps until it may be shown: at most kShowEarly before it
+    // is due. A frame woken in time for it (frame_wake.h) is shown as soon as it is ready,
+    // as its keys are freshest then, without moving a picture more than that off the beat.
     void WaitForNextPicture();
+
+    static constexpr uint64_t kShowEarlyMicroseconds = 500;
 
     // Counts the next picture and returns when it is due (now, if the schedule restarts),
     // without waiting.

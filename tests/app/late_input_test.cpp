@@ -1,7 +1,7 @@
 // When the program's frames begin, on the headless backend's virtual clock: the sleep after a
 // frame ends just before the next picture is due, by what recent frames took, so a key that
-// arrives at the event pump is read by the frame that follows and on screen at its deadline.
-// The frame's cost is played by moving the clock at the pump, where the frame begins.
+// arrives at the event pump is read by the frame that follows and on screen as soon as that
+// frame is ready, by its deadline. The frame's cost is played by moving the clock at the pump.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -21,6 +21,7 @@ struct FrameStart {
     uint64_t wokeAt;       // before the frame's cost
     uint32_t presents;     // presented so far, this frame's not included
     uint64_t presentedAt;  // the latest present
+    uint64_t due;          // when this frame's picture is due, as the sleep before it had it
     double shipX;
 };
 
@@ -57,7 +58,8 @@ void PlayFrame(void*) {
     HeadlessKeyUp(VK_LEFT);
     const int frame = static_cast<int>(script.frames.size());
     script.frames.push_back(FrameStart{HeadlessMicroseconds(), HeadlessPresentCount(),
-                                       HeadlessLastPresentMicroseconds(), gPlayer.x});
+                                       HeadlessLastPresentMicroseconds(),
+                                       HeadlessLastFrameSleepDue(), gPlayer.x});
     for (int press : script.leftPresses) {
         if (press == frame) {
             HeadlessKeyDown(VK_LEFT);
@@ -88,25 +90,30 @@ protected:
     static uint64_t ShownAt(int frame) { return gScript.frames[frame + 1].presentedAt; }
 
     // A left press at `frame`'s pump, which costs `cost`, moves the ship in the picture that
-    // frame presents: on time (after the frame was ready, at its deadline) and less than a
-    // millisecond after that.
+    // frame presents, and that picture is shown as soon as it is ready: the frame woke less
+    // than a millisecond before its picture's deadline, and early enough to be on time.
     static void ExpectShownOnTime(int frame, uint64_t cost) {
         const FrameStart& pressed = gScript.frames[frame];
         const FrameStart& next = gScript.frames[frame + 1];
         EXPECT_EQ(next.presents, pressed.presents + 1) << "frame " << frame << " presented";
         EXPECT_LT(next.shipX, pressed.shipX) << "frame " << frame << " did not read the key";
-        EXPECT_GT(next.presentedAt - pressed.wokeAt, cost)
-            << "frame " << frame << " woke too late to be ready before its deadline";
-        EXPECT_LE(next.presentedAt - pressed.wokeAt, cost + kMillisecond)
-            << "the key pressed at frame " << frame << " waited too long to be shown";
+        EXPECT_EQ(next.presentedAt - pressed.wokeAt, cost)
+            << "frame " << frame << "'s picture was held back after it was ready";
+        EXPECT_LE(next.presentedAt, pressed.due) << "frame " << frame << " woke too late";
+        EXPECT_LT(pressed.due - pressed.wokeAt, cost + kMillisecond)
+            << "the key pressed at frame " << frame << " was read too early";
     }
 
-    // Consecutive pictures a frame period apart, to the microsecond.
+    // Pictures due a frame period apart, to the microsecond, and each shown by its due time
+    // and no more than half a millisecond before.
     static void ExpectOnSchedule(int first, int last) {
         for (int frame = first; frame < last; ++frame) {
-            const uint64_t interval = ShownAt(frame + 1) - ShownAt(frame);
+            const uint64_t interval = gScript.frames[frame + 1].due - gScript.frames[frame].due;
             EXPECT_TRUE(interval == kPeriod || interval == kPeriod + 1)
-                << "frame " << frame + 1 << " came " << interval << " us after the one before";
+                << "frame " << frame + 1 << " was due " << interval << " us after the one before";
+            const uint64_t due = gScript.frames[frame].due;
+            EXPECT_LE(ShownAt(frame), due) << "frame " << frame << " was late";
+            EXPECT_GE(ShownAt(frame) + kMillisecond / 2, due) << "frame " << frame << " early";
         }
     }
 };
@@ -138,7 +145,8 @@ TEST_F(LateInputTest, TheWakeUpFollowsWhatFramesCostAndALateFrameIsNotCaughtUp) 
 
     EXPECT_EQ(ShownAt(150) - gScript.frames[150].wokeAt, 40 * kMillisecond)
         << "the late frame waited after it was ready";
-    EXPECT_EQ(ShownAt(151) - ShownAt(150), kPeriod) << "the frame after a late one caught up";
+    EXPECT_EQ(gScript.frames[151].due - ShownAt(150), kPeriod)
+        << "the frame after a late one caught up";
     ExpectOnSchedule(151, 299);
     ExpectShownOnTime(290, 0);
 }

@@ -210,7 +210,8 @@ TEST_F(DisplayTest, ThePaletteShowsEntriesZeroAnd255AsBlackAndWhiteUnlessAllowed
 }
 
 // Each frame here changes a pixel, flips and sleeps 1 ms after, as in the game's loop; the
-// times are those of the presents.
+// times are those of the presents. Frames cost nothing, so each is shown as it wakes, by the
+// same margin before its due time once a couple of seconds of frames are known.
 TEST_F(DisplayTest, FlipPacesTo60PerSecondBySleepingWithoutBurstsAfterALateFrame) {
     uint8_t corner = 0;
     const auto frame = [&] {
@@ -221,6 +222,9 @@ TEST_F(DisplayTest, FlipPacesTo60PerSecondBySleepingWithoutBurstsAfterALateFrame
         return shown;
     };
     HeadlessSetTime(0xFFFFFF00u);  // across the wrap of the millisecond clock
+    for (int i = 0; i < 130; ++i) {
+        frame();
+    }
     const uint64_t first = frame();
     uint64_t last = first;
     for (int i = 0; i < 60; ++i) {
@@ -228,18 +232,20 @@ TEST_F(DisplayTest, FlipPacesTo60PerSecondBySleepingWithoutBurstsAfterALateFrame
     }
     EXPECT_EQ(last - first, 1000000u) << "60 intervals of 16 2/3 ms";
 
-    // A frame that arrives 200 ms late is shown at once; the next one waits a full frame.
+    // A frame that arrives 200 ms late is shown at once; the next one waits about a frame.
     HeadlessAdvanceTime(200);
     const uint64_t anchor = HeadlessMicroseconds();
     EXPECT_EQ(frame(), anchor);
-    EXPECT_EQ(frame(), anchor + 16666);
+    const uint64_t next = frame();
+    EXPECT_GT(next, anchor + 16666 - 1000) << "the frame after a late one came in a burst";
+    EXPECT_LE(next, anchor + 16666);
 
-    // A frame a few milliseconds late keeps the schedule: the one after it is due on time.
+    // A frame a few milliseconds late keeps the schedule: the one after it is on the old beat.
     HeadlessAdvanceTime(5);
     const uint64_t late = HeadlessMicroseconds();
     EXPECT_EQ(frame(), late);
-    EXPECT_GT(late, anchor + 33333);
-    EXPECT_EQ(frame(), anchor + 50000);
+    EXPECT_GT(late, next + 16667);
+    EXPECT_EQ(frame(), next + 33334);
 }
 
 TEST_F(DisplayTest, LostSurfacesRefuseUntilRestoredAndKeepKeysAndPalette) {
