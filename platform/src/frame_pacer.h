@@ -14,8 +14,8 @@
 
 class FramePacer {
 public:
-    // Counts the next picture and sleeps until it may be shown: at most kShowEarly before it
-    // is due. A frame woken in time for it (frame_wake.h) is shown as soon as it is ready,
+    // Counts the next picture and sleeps until it may be shown: kShowEarlyMicroseconds before
+    // it is due. A frame woken in time for it (frame_wake.h) is shown as soon as it is ready,
     // as its keys are freshest then, without moving a picture more than that off the beat.
     void WaitForNextPicture();
 
