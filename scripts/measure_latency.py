@@ -240,7 +240,7 @@ def compare(program_log, bare_log, times, key_times):
 # after every animation frame callback and the layout of a rendering, just before it is
 # painted, so a mark resized at every frame gives that moment.
 MARKS = """
-window.latencyMarks = {keys: [], frames: []};
+window.latencyMarks = {keys: [], frames: [], starts: []};
 for (const type of ['keydown', 'keyup']) {
   window.addEventListener(type, event => {
     if (event.code === 'ArrowLeft' || event.code === 'ArrowRight') {
@@ -256,6 +256,7 @@ addEventListener('DOMContentLoaded', () => {
   new ResizeObserver(() => latencyMarks.frames.push(performance.now())).observe(mark);
   let wide = false;
   const resize = () => {
+    latencyMarks.starts.push(performance.now());
     wide = !wide;
     mark.style.width = wide ? '2px' : '1px';
     requestAnimationFrame(resize);
@@ -351,7 +352,8 @@ def run_browser(presses, site):
         with open(os.path.join(os.environ["MEASURE_LOGS"], "browser.json"), "w") as f:
             json.dump({"game": game_presents, "bare": bare_presents, "presses":
                        [game_presses, bare_presses], "drawings": drawings,
-                       "frames": game_marks["frames"]}, f)
+                       "frames": game_marks["frames"], "marks": [game_marks, bare_marks],
+                       "bare_drawings": bare_drawings}, f)
     return compare(game_presents, bare_presents, list(zip(game_presses, bare_presses)),
                    key_times)
 
