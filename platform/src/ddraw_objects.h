@@ -14,6 +14,7 @@
 #include "backend.h"
 #include "frame_pacer.h"
 #include "gdi_objects.h"
+#include "surface_memory.h"
 
 // The one QueryInterface the objects share: each answers IID_IUnknown and its own `iid` with
 // `self`, counting the new reference; anything else is E_NOINTERFACE.
@@ -96,7 +97,8 @@ public:
     // holding the picture on screen.
     uint8_t* pixels() {
         asShown_ = false;
-        return memory_.data();
+        memory_.WroteAll();
+        return memory_.Writable();
     }
     const uint8_t* pixels() const { return memory_.data(); }
     bool lost() const { return lost_; }
@@ -133,7 +135,7 @@ private:
     int width_;
     int height_;
     int pitch_;
-    std::vector<uint8_t> memory_;
+    SurfaceMemory memory_;
     ULONG references_ = 1;
     bool lost_ = false;
     bool locked_ = false;

@@ -69,7 +69,7 @@ SoftwareSurface::SoftwareSurface(Role role, int width, int height)
       width_(width),
       height_(height),
       pitch_(PitchFor(width)),
-      memory_(static_cast<size_t>(PitchFor(width)) * static_cast<size_t>(height)) {
+      memory_(width, PitchFor(width), height) {
     dc_.surface = this;
     // Nobody holds the back buffer until GetAttachedSurface hands it out.
     references_ = role == Role::BackBuffer ? 0 : 1;
@@ -165,11 +165,8 @@ HRESULT SoftwareSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE7, LPRECT, DWOR
         return refusal;
     }
     asShown_ = false;
-    const uint8_t value = static_cast<uint8_t>(fx->dwFillColor);
-    const size_t width = static_cast<size_t>(rect.right - rect.left);
-    for (LONG y = rect.top; y < rect.bottom; ++y) {
-        std::memset(memory_.data() + static_cast<size_t>(y) * pitch_ + rect.left, value, width);
-    }
+    memory_.Fill(rect.left, rect.top, rect.right, rect.bottom,
+                 static_cast<uint8_t>(fx->dwFillColor));
     return DD_OK;
 }
 
@@ -215,10 +212,12 @@ void SoftwareSurface::CopyRect(const SoftwareSurface& source, const RECT& rect, 
                                bool keyed) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
+    memory_.Wrote(y, y + height);
+    uint8_t* const pixels = memory_.Writable();
     if (!keyed && &source != this && width == width_ && width == source.width_ &&
         pitch_ == source.pitch_) {
         // Whole rows of equal pitch, as the background is: one block.
-        std::memcpy(memory_.data() + static_cast<size_t>(y) * pitch_,
+        std::memcpy(pixels + static_cast<size_t>(y) * pitch_,
                     source.memory_.data() + static_cast<size_t>(rect.top) * source.pitch_,
                     static_cast<size_t>(height) * pitch_);
         return;
@@ -233,7 +232,7 @@ void SoftwareSurface::CopyRect(const SoftwareSurface& source, const RECT& rect, 
         const int r = upward ? height - 1 - row : row;
         const uint8_t* from =
             source.memory_.data() + static_cast<size_t>(rect.top + r) * source.pitch_ + rect.left;
-        uint8_t* to = memory_.data() + static_cast<size_t>(y + r) * pitch_ + x;
+        uint8_t* to = pixels + static_cast<size_t>(y + r) * pitch_ + x;
         if (!keyed) {
             std::memmove(to, from, static_cast<size_t>(width));
             continue;
@@ -309,7 +308,11 @@ bool SoftwareSurface::PreparePresent() {
         presentPalette_[0] = BackendColor{0, 0, 0, 0};
         presentPalette_[255] = BackendColor{255, 255, 255, 0};
     }
-    if (!PlatformPictureChanged(memory_.data(), width_, height_, pitch_, presentPalette_)) {
+    const bool changed =
+        PlatformPictureChanged(memory_.data(), width_, height_, pitch_, presentPalette_,
+                               memory_.RowsWrittenSince(PlatformShownPictureNumber()));
+    memory_.Holds(PlatformShownPictureNumber());
+    if (!changed) {
         return false;
     }
     BackendPreparePresent(memory_.data(), width_, height_, pitch_, presentPalette_);
@@ -420,7 +423,8 @@ HRESULT SoftwareSurface::Lock(LPRECT rect, LPDDSURFACEDESC2 desc, DWORD, HANDLE)
     }
     GetSurfaceDesc(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
-    desc->lpSurface = memory_.data() + static_cast<size_t>(area.top) * pitch_ + area.left;
+    desc->lpSurface = memory_.Writable() + static_cast<size_t>(area.top) * pitch_ + area.left;
+    memory_.Wrote(area.top, area.bottom);
     locked_ = true;
     asShown_ = false;
     return DD_OK;
@@ -453,7 +457,7 @@ HRESULT SoftwareSurface::Restore() {
     }
     for (SoftwareSurface* surface : {this, back_}) {
         if (surface != nullptr && surface->lost_) {
-            std::memset(surface->memory_.data(), 0, surface->memory_.size());
+            surface->memory_.Clear();
             surface->lost_ = false;
             surface->asShown_ = false;
         }

@@ -13,16 +13,18 @@ struct ShownPicture {
     int height = 0;
     bool valid = false;  // false until the first present, and after a repaint was asked for
     bool everShown = false;
+    uint64_t number = 1;
 };
 ShownPicture gShown;
 
-bool SameIndices(const uint8_t* pixels, int pitch) {
+bool SameIndices(const uint8_t* pixels, int pitch, const uint8_t* rowsToCompare) {
     const size_t rowBytes = static_cast<size_t>(gShown.width);
-    if (static_cast<size_t>(pitch) == rowBytes) {
+    if (static_cast<size_t>(pitch) == rowBytes && rowsToCompare == nullptr) {
         return std::memcmp(gShown.indices.data(), pixels, gShown.indices.size()) == 0;
     }
     for (int y = 0; y < gShown.height; ++y) {
-        if (std::memcmp(gShown.indices.data() + y * rowBytes,
+        if ((rowsToCompare == nullptr || rowsToCompare[y] != 0) &&
+            std::memcmp(gShown.indices.data() + y * rowBytes,
                         pixels + static_cast<size_t>(y) * pitch, rowBytes) != 0) {
             return false;
         }
@@ -43,6 +45,7 @@ void Remember(const uint8_t* pixels, int width, int height, int pitch,
     gShown.height = height;
     gShown.valid = true;
     gShown.everShown = true;
+    ++gShown.number;
 }
 
 }  // namespace
@@ -53,6 +56,7 @@ void PlatformPrepareShownPicture(int width, int height) {
     gShown.height = height;
     gShown.valid = false;
     gShown.everShown = false;
+    ++gShown.number;
 }
 
 PlatformPicture PlatformShownPicture() {
@@ -66,11 +70,15 @@ void PlatformRepaintNeeded() {
     gShown.valid = false;
 }
 
+uint64_t PlatformShownPictureNumber() {
+    return gShown.number;
+}
+
 bool PlatformPictureChanged(const uint8_t* pixels, int width, int height, int pitch,
-                            const BackendColor palette[256]) {
+                            const BackendColor palette[256], const uint8_t* rowsToCompare) {
     const bool same = gShown.valid && gShown.width == width && gShown.height == height &&
                       std::memcmp(gShown.palette, palette, sizeof(gShown.palette)) == 0 &&
-                      SameIndices(pixels, pitch);
+                      SameIndices(pixels, pitch, rowsToCompare);
     if (!same) {
         Remember(pixels, width, height, pitch, palette);
     }

@@ -4,7 +4,8 @@
 // asks PlatformPictureChanged before presenting: an unchanged picture (same palette indices,
 // same palette) is not converted, uploaded or presented again, and the backend hears
 // BackendPresentUnchanged instead. The last presented picture is kept in a buffer made with
-// the primary surface, so the check is two memcmp calls and allocates nothing.
+// the primary surface, so the check is memcmp calls and allocates nothing; the surface names
+// the rows it knows to be unchanged, and those are not compared at all.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,12 @@ struct PlatformPicture {
 PlatformPicture PlatformShownPicture();
 
 // True when the picture (rows `pitch` bytes apart) or its palette differs from the last one
-// presented, or a repaint is due; it is then remembered as the picture on screen.
+// presented, or a repaint is due; it is then remembered as the picture on screen. Given
+// `rowsToCompare` (a flag a row), a row whose flag is zero is taken to be the shown one's.
 bool PlatformPictureChanged(const uint8_t* pixels, int width, int height, int pitch,
-                            const BackendColor palette[256]);
+                            const BackendColor palette[256],
+                            const uint8_t* rowsToCompare = nullptr);
+
+// A number for the picture on screen, which changes whenever that picture does (and never is
+// 0): memory that held the picture so numbered holds it still in every row not written since.
+uint64_t PlatformShownPictureNumber();

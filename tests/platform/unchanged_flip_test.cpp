@@ -3,6 +3,7 @@
 // picture. Its 60 Hz schedule runs in microseconds and absorbs what happens between flips.
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "platform/ddraw_fixture.h"
 
@@ -93,37 +94,40 @@ TEST_F(UnchangedFlipTest, AfterAnUnchangedFlipTheGameDrawsIntoTheSameMemory) {
     EXPECT_NE(LockedMemory(back), drawnInto) << "a changed flip did not swap the buffers";
 }
 
-// Keeping the buffers is invisible only while the front still holds the picture on screen.
-// Once anything wrote into it (a lock, a fill, a copy, a device context), an unchanged flip
-// swaps as Flip always does: the front shows the new picture, the back gets the old front.
-TEST_F(UnchangedFlipTest, AFrontWrittenSinceItWasShownIsSwappedAsAlways) {
-    IDirectDrawSurface7* sheet = MakeOffscreen(8, 8);
-    const std::pair<const char*, std::function<void()>> writes[] = {
-        {"a lock", [&] { LockedMemory(primary)[0] = 201; }},
+// Every way the game writes pixels, each putting index 201 at (0, 0) of `target`.
+std::vector<std::pair<const char*, std::function<void()>>> WritesOf201(
+    IDirectDrawSurface7* target, IDirectDrawSurface7* sheet, const PALETTEENTRY& colour) {
+    return {
+        {"a lock", [=] { LockedMemory(target)[0] = 201; }},
         {"a colour fill",
-         [&] {
+         [=] {
              DDBLTFX fx = {};
              fx.dwSize = sizeof fx;
              fx.dwFillColor = 201;
              RECT corner = {0, 0, 1, 1};
-             ASSERT_EQ(primary->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+             ASSERT_EQ(target->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
          }},
         {"a copy",
-         [&] {
+         [=] {
              HeadlessSetSurfaceIndex(sheet, 0, 0, 201);
              RECT corner = {0, 0, 1, 1};
-             ASSERT_EQ(primary->BltFast(0, 0, sheet, &corner, 0), DD_OK);
+             ASSERT_EQ(target->BltFast(0, 0, sheet, &corner, 0), DD_OK);
          }},
         {"a device context",
-         [&] {
+         [=] {
              HDC dc = nullptr;
-             ASSERT_EQ(primary->GetDC(&dc), DD_OK);
-             const PALETTEENTRY& colour = entries[201];
+             ASSERT_EQ(target->GetDC(&dc), DD_OK);
              SetPixel(dc, 0, 0, RGB(colour.peRed, colour.peGreen, colour.peBlue));
-             ASSERT_EQ(primary->ReleaseDC(dc), DD_OK);
+             ASSERT_EQ(target->ReleaseDC(dc), DD_OK);
          }},
     };
-    for (const auto& [how, write] : writes) {
+}
+
+// Keeping the buffers is invisible only while the front still holds the picture on screen.
+// Once anything wrote into it (a lock, a fill, a copy, a device context), an unchanged flip
+// swaps as Flip always does: the front shows the new picture, the back gets the old front.
+TEST_F(UnchangedFlipTest, AFrontWrittenSinceItWasShownIsSwappedAsAlways) {
+    for (const auto& [how, write] : WritesOf201(primary, MakeOffscreen(8, 8), entries[201])) {
         FlipPattern();
         FlipPattern();
         write();
@@ -135,6 +139,35 @@ TEST_F(UnchangedFlipTest, AFrontWrittenSinceItWasShownIsSwappedAsAlways) {
             << " into the front, an unchanged flip left it there instead of the new picture";
         EXPECT_EQ(HeadlessSurfaceIndex(back, 0, 0), written)
             << "after " << how << " into the front, the back did not get the old front";
+    }
+}
+
+// A frame of whole-row fills, as the title's background is, lets the flip compare only the
+// rows written since the picture was shown and the fill skip rows that hold its value already.
+// Neither may hide a pixel written any other way, into either buffer.
+TEST_F(UnchangedFlipTest, RowsKnownToHoldTheShownPictureStillShowEveryWrite) {
+    DDBLTFX fx = {};
+    fx.dwSize = sizeof fx;
+    fx.dwFillColor = 9;
+    auto flipFilled = [&] {
+        ASSERT_EQ(back->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+        ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+    };
+    for (const auto& [how, write] : WritesOf201(back, MakeOffscreen(8, 8), entries[201])) {
+        for (int frame = 0; frame < 3; ++frame) {
+            flipFilled();
+        }
+        write();
+        uint32_t presents = HeadlessPresentCount();
+        ASSERT_EQ(primary->Flip(nullptr, 0), DD_OK);
+        EXPECT_EQ(HeadlessPresentCount(), presents + 1) << how << " was not presented";
+        EXPECT_EQ(HeadlessPresentedIndex(0, 0), 201) << how;
+        for (int frame = 0; frame < 2; ++frame) {
+            flipFilled();
+            EXPECT_EQ(HeadlessPresentedIndex(0, 0), 9)
+                << "a fill left what " << how << " wrote (frame " << frame + 1 << " after it)";
+        }
+        EXPECT_EQ(HeadlessPresentCount(), presents + 2) << "after " << how;
     }
 }
 
