@@ -1,5 +1,6 @@
 #include "web_present.h"
 
+#include <cstring>
 #include <vector>
 
 extern "C" {
@@ -10,7 +11,10 @@ void zephyx_present_resize(int width, int height);
 // has taken its place and the picture was not shown.
 int zephyx_present_indexed(const uint8_t* pixels, int width, int height, int pitch,
                            const BackendColor* palette);
-void zephyx_present_rgba(const uint32_t* pixels, int width, int height);
+// Rows [top, bottom) of the picture at `pixels` onto the canvas.
+void zephyx_present_rgba(const uint32_t* pixels, int width, int height, int top, int bottom);
+// 1 once after the 2D canvas was cleared: by sizing it, or by losing its context.
+int zephyx_present_canvas_cleared();
 }
 
 namespace {
@@ -18,27 +22,65 @@ namespace {
 constexpr int kWebGl2 = 2;
 constexpr int kCanvas2d = 1;
 
+// Changed rows closer than this go to the canvas as one band: each put has a cost of its own.
+constexpr int kRowsJoined = 16;
+
 int gPresenter;
 int gWidth;
 int gHeight;
 std::vector<uint32_t> gRgba;  // the 2D canvas's picture, sized with the display mode
+std::vector<uint8_t> gConverted;  // the indices gRgba holds the colours of, rows packed
+bool gConvertedValid = false;  // false until a whole picture was converted with gLookup
 uint32_t gLookup[256];
 
 // Each entry as the canvas stores a pixel: red, green, blue, opaque alpha, byte by byte.
-void FillLookup(const BackendColor palette[256]) {
+// True when an entry differs from before.
+bool FillLookup(const BackendColor palette[256]) {
+    bool changed = false;
     for (int i = 0; i < 256; ++i) {
-        gLookup[i] = uint32_t{palette[i].red} | uint32_t{palette[i].green} << 8 |
-                     uint32_t{palette[i].blue} << 16 | 0xFF000000u;
+        const uint32_t colour = uint32_t{palette[i].red} | uint32_t{palette[i].green} << 8 |
+                                uint32_t{palette[i].blue} << 16 | 0xFF000000u;
+        changed |= colour != gLookup[i];
+        gLookup[i] = colour;
     }
+    return changed;
 }
 
-void ConvertPicture(const uint8_t* pixels, int width, int height, int pitch) {
+void ForgetConvertedPicture(int width, int height) {
+    gRgba.assign(static_cast<size_t>(width) * height, 0);
+    gConverted.assign(static_cast<size_t>(width) * height, 0);
+    gConvertedValid = false;
+}
+
+// Converts the rows whose indices differ from the picture converted before (every row when
+// the palette changed) and puts them on the canvas in bands. In a game the background stands
+// still, so this leaves out most of the colour lookup and of the canvas's copying.
+void PresentChangedRows(const uint8_t* pixels, int width, int height, int pitch, bool all) {
+    const size_t rowBytes = static_cast<size_t>(width);
+    int bandTop = -1;
+    int bandBottom = -1;
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
-        uint32_t* out = gRgba.data() + static_cast<size_t>(y) * width;
+        uint8_t* converted = gConverted.data() + y * rowBytes;
+        if (!all && std::memcmp(row, converted, rowBytes) == 0) {
+            continue;
+        }
+        std::memcpy(converted, row, rowBytes);
+        uint32_t* out = gRgba.data() + y * rowBytes;
         for (int x = 0; x < width; ++x) {
             out[x] = gLookup[row[x]];
         }
+        if (bandTop >= 0 && y - bandBottom >= kRowsJoined) {
+            zephyx_present_rgba(gRgba.data(), width, height, bandTop, bandBottom);
+            bandTop = -1;
+        }
+        if (bandTop < 0) {
+            bandTop = y;
+        }
+        bandBottom = y + 1;
+    }
+    if (bandTop >= 0) {
+        zephyx_present_rgba(gRgba.data(), width, height, bandTop, bandBottom);
     }
 }
 
@@ -58,7 +100,7 @@ void WebPresentResize(int width, int height) {
     gHeight = height;
     zephyx_present_resize(width, height);
     if (gPresenter != kWebGl2) {
-        gRgba.assign(static_cast<size_t>(width) * height, 0);
+        ForgetConvertedPicture(width, height);
     }
 }
 
@@ -70,12 +112,14 @@ void WebPresent(const uint8_t* pixels, int width, int height, int pitch,
         }
         // Once, when a lost context came back unusable: the 2D canvas's picture is made now.
         gPresenter = kCanvas2d;
-        gRgba.assign(static_cast<size_t>(gWidth) * gHeight, 0);
+        ForgetConvertedPicture(gWidth, gHeight);
     }
     if (gRgba.size() != static_cast<size_t>(width) * height) {
         return;
     }
-    FillLookup(palette);
-    ConvertPicture(pixels, width, height, pitch);
-    zephyx_present_rgba(gRgba.data(), width, height);
+    const bool paletteChanged = FillLookup(palette);
+    const bool canvasCleared = zephyx_present_canvas_cleared() != 0;
+    PresentChangedRows(pixels, width, height, pitch,
+                       paletteChanged || canvasCleared || !gConvertedValid);
+    gConvertedValid = true;
 }

@@ -11,6 +11,7 @@ mergeInto(LibraryManager.library, {
     gl: null,
     context2d: null,
     image: null,
+    canvasCleared: true,  // the 2D canvas shows nothing of the program's picture
     pictureTexture: null,
     paletteTexture: null,
     width: 0,
@@ -115,9 +116,11 @@ mergeInto(LibraryManager.library, {
     canvas: function() {
       return document.getElementById('screen');
     },
+    // Sizing a canvas clears it, even to the size it has.
     sized: function(canvas) {
       canvas.width = ZephyxPresent.width;
       canvas.height = ZephyxPresent.height;
+      ZephyxPresent.canvasCleared = true;
       return canvas;
     },
     // The page's canvas swapped for a copy that has never given a context.
@@ -216,6 +219,12 @@ mergeInto(LibraryManager.library, {
     start2d: function(canvas) {
       ZephyxPresent.context2d = canvas.getContext('2d', {alpha: false});
       ZephyxPresent.image = null;
+      ZephyxPresent.canvasCleared = true;
+      // A 2D canvas whose context the browser restores comes back cleared.
+      canvas.addEventListener('contextrestored', function() {
+        ZephyxPresent.canvasCleared = true;
+        _zephyx_events_repaint_needed();
+      });
       return ZephyxPresent.context2d !== null;
     },
     // A restored context has lost everything made in it. Should the shaders fail now, the
@@ -283,7 +292,7 @@ mergeInto(LibraryManager.library, {
   },
 
   zephyx_present_rgba__deps: ['$ZephyxPresent'],
-  zephyx_present_rgba: function(pixels, width, height) {
+  zephyx_present_rgba: function(pixels, width, height, top, bottom) {
     // A view of the program's own picture, made again only when the memory has grown (which
     // replaces the buffer) or the picture moved or changed size.
     var image = ZephyxPresent.image;
@@ -292,6 +301,15 @@ mergeInto(LibraryManager.library, {
       var view = new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4);
       image = ZephyxPresent.image = new ImageData(view, width, height);
     }
-    ZephyxPresent.context2d.putImageData(image, 0, 0);
+    ZephyxPresent.context2d.putImageData(image, 0, 0, 0, top, width, bottom - top);
+  },
+
+  // 1 once after the 2D canvas was cleared (sized, or its context restored): every row of the
+  // next picture must go to it.
+  zephyx_present_canvas_cleared__deps: ['$ZephyxPresent'],
+  zephyx_present_canvas_cleared: function() {
+    var cleared = ZephyxPresent.canvasCleared;
+    ZephyxPresent.canvasCleared = false;
+    return cleared ? 1 : 0;
   },
 });
