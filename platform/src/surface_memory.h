@@ -17,7 +17,6 @@ public:
     SurfaceMemory(int width, int pitch, int height);
 
     const uint8_t* data() const { return pixels_.data(); }
-    size_t size() const { return pixels_.size(); }
 
     // Pixels to write: the caller says which rows it writes, before or after writing them.
     uint8_t* Writable() { return pixels_.data(); }

@@ -28,9 +28,9 @@ constexpr int kRowsJoined = 16;
 int gPresenter;
 int gWidth;
 int gHeight;
-std::vector<uint32_t> gRgba;  // the 2D canvas's picture, sized with the display mode
+std::vector<uint32_t> gRgba;      // the 2D canvas's picture, sized with the display mode
 std::vector<uint8_t> gConverted;  // the indices gRgba holds the colours of, rows packed
-bool gConvertedValid = false;  // false until a whole picture was converted with gLookup
+bool gConvertedValid = false;     // false until a whole picture was converted with gLookup
 uint32_t gLookup[256];
 
 // Each entry as the canvas stores a pixel: red, green, blue, opaque alpha, byte by byte.

@@ -95,8 +95,9 @@ TEST_F(UnchangedFlipTest, AfterAnUnchangedFlipTheGameDrawsIntoTheSameMemory) {
 }
 
 // Every way the game writes pixels, each putting index 201 at (0, 0) of `target`.
-std::vector<std::pair<const char*, std::function<void()>>> WritesOf201(
-    IDirectDrawSurface7* target, IDirectDrawSurface7* sheet, const PALETTEENTRY& colour) {
+std::vector<std::pair<const char*, std::function<void()>>> WritesOf201(IDirectDrawSurface7* target,
+                                                                       IDirectDrawSurface7* sheet,
+                                                                       const PALETTEENTRY& colour) {
     return {
         {"a lock", [=] { LockedMemory(target)[0] = 201; }},
         {"a colour fill",
