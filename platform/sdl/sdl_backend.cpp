@@ -2,8 +2,9 @@
 //
 // The 640x480 picture is a streaming texture that the GPU scales as the --scale option says
 // (scaled_presentation.h); without a GPU it goes straight into the window's surface
-// (surface_presentation.h). Each present is one palette lookup per pixel. Alt+Enter toggles
-// desktop full-screen and a window, and F9 saves a screenshot, here below the game.
+// (surface_presentation.h). Each present looks up the colours of the rows that changed
+// (picture_texture.h). Alt+Enter toggles desktop full-screen and a window, and F9 saves a
+// screenshot, here below the game.
 #include <SDL.h>
 
 #include <cstdio>
@@ -17,9 +18,10 @@
 #include "cpu_scaling.h"
 #include "display_loss.h"
 #include "display_presence.h"
-#include "palette_convert.h"
+#include "picture_texture.h"
 #include "present_log.h"
 #include "quit_signals.h"
+#include "render_submit.h"
 #include "remembered_settings.h"
 #include "renderer_choice.h"
 #include "scaled_presentation.h"
@@ -36,10 +38,7 @@ namespace {
 
 SDL_Window* gWindow;
 SDL_Renderer* gRenderer;
-SDL_Texture* gTexture;
 bool gOnSurface;  // no renderer: the picture goes straight into the window's surface
-int gTextureWidth;
-int gTextureHeight;
 bool gFullscreen;
 int gWindowedWidth;
 int gWindowedHeight;
@@ -253,34 +252,14 @@ void HandleEvent(const SDL_Event& event) {
             break;
         case SDL_RENDER_TARGETS_RESET:
         case SDL_RENDER_DEVICE_RESET:
+            ReleaseScaledPresentation();
+            ReleasePictureTexture();
             PlatformRepaintNeeded();
             break;
         default:
             HandleGamepadEvent(event);
             break;
     }
-}
-
-bool EnsureTexture(int width, int height) {
-    if (gTexture != nullptr && gTextureWidth == width && gTextureHeight == height) {
-        return true;
-    }
-    if (gRenderer == nullptr) {
-        return false;
-    }
-    if (gTexture != nullptr) {
-        SDL_DestroyTexture(gTexture);
-    }
-    // The texels' top byte is ignored, and nothing is blended: a plain copy on every renderer.
-    gTexture = SDL_CreateTexture(gRenderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                 width, height);
-    if (gTexture != nullptr) {
-        SDL_SetTextureBlendMode(gTexture, SDL_BLENDMODE_NONE);
-    }
-    PlatformRepaintNeeded();  // the new texture holds no picture yet
-    gTextureWidth = gTexture != nullptr ? width : 0;
-    gTextureHeight = gTexture != nullptr ? height : 0;
-    return gTexture != nullptr;
 }
 
 bool ForwardQuitSignal() {
@@ -376,10 +355,7 @@ void BackendCloseWindow() {
     ReleaseScaledPresentation();
     ReleaseSurfacePresentation();
     gOnSurface = false;
-    if (gTexture != nullptr) {
-        SDL_DestroyTexture(gTexture);
-        gTexture = nullptr;
-    }
+    ReleasePictureTexture();
     if (gRenderer != nullptr) {
         SDL_DestroyRenderer(gRenderer);
         gRenderer = nullptr;
@@ -425,7 +401,7 @@ void BackendSetExclusiveFullscreen() {
 }
 
 void BackendSetDisplayMode(int width, int height) {
-    EnsureTexture(width, height);
+    EnsurePictureTexture(gRenderer, width, height);
     StartScreenshots(width, height);
 }
 
@@ -436,20 +412,15 @@ void BackendPreparePresent(const uint8_t* pixels, int width, int height, int pit
                                   SdlProgramOptions().scale);
         return;
     }
-    void* texels;
-    int texturePitch;
-    gPrepared = EnsureTexture(width, height) &&
-                SDL_LockTexture(gTexture, nullptr, &texels, &texturePitch) == 0;
+    gPrepared = UpdatePictureTexture(gRenderer, pixels, width, height, pitch, palette);
     if (!gPrepared) {
         PlatformRepaintNeeded();  // nothing will reach the screen: try again with the next flip
         return;
     }
-    ConvertPalettedPicture(pixels, width, height, pitch, palette, texels, texturePitch);
-    SDL_UnlockTexture(gTexture);
     SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
     SDL_RenderClear(gRenderer);
-    DrawScaledPicture(gRenderer, gTexture, SdlProgramOptions().scale);
-    SDL_RenderFlush(gRenderer);  // the drawing now, the present in its turn
+    DrawScaledPicture(gRenderer, PictureTexture(), SdlProgramOptions().scale);
+    SubmitDrawing(gRenderer);  // the drawing now, the present in its turn
 }
 
 void BackendPresent(const uint8_t* pixels, int width, int height, int pitch,

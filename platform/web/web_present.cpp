@@ -1,7 +1,8 @@
 #include "web_present.h"
 
-#include <cstring>
 #include <vector>
+
+#include "../src/changed_rows.h"
 
 extern "C" {
 // 2 for WebGL2, 1 for the 2D canvas, 0 when neither can be had (web_present.js).
@@ -22,65 +23,40 @@ namespace {
 constexpr int kWebGl2 = 2;
 constexpr int kCanvas2d = 1;
 
-// Changed rows closer than this go to the canvas as one band: each put has a cost of its own.
-constexpr int kRowsJoined = 16;
-
 int gPresenter;
 int gWidth;
 int gHeight;
-std::vector<uint32_t> gRgba;      // the 2D canvas's picture, sized with the display mode
-std::vector<uint8_t> gConverted;  // the indices gRgba holds the colours of, rows packed
-bool gConvertedValid = false;     // false until a whole picture was converted with gLookup
+std::vector<uint32_t> gRgba;  // the 2D canvas's picture, sized with the display mode
+ChangedRows gChangedRows;     // which of gRgba's rows are behind the picture
 uint32_t gLookup[256];
 
 // Each entry as the canvas stores a pixel: red, green, blue, opaque alpha, byte by byte.
-// True when an entry differs from before.
-bool FillLookup(const BackendColor palette[256]) {
-    bool changed = false;
+void FillLookup(const BackendColor palette[256]) {
     for (int i = 0; i < 256; ++i) {
-        const uint32_t colour = uint32_t{palette[i].red} | uint32_t{palette[i].green} << 8 |
-                                uint32_t{palette[i].blue} << 16 | 0xFF000000u;
-        changed |= colour != gLookup[i];
-        gLookup[i] = colour;
+        gLookup[i] = uint32_t{palette[i].red} | uint32_t{palette[i].green} << 8 |
+                     uint32_t{palette[i].blue} << 16 | 0xFF000000u;
     }
-    return changed;
 }
 
 void ForgetConvertedPicture(int width, int height) {
     gRgba.assign(static_cast<size_t>(width) * height, 0);
-    gConverted.assign(static_cast<size_t>(width) * height, 0);
-    gConvertedValid = false;
+    gChangedRows.Resize(width, height);
 }
 
-// Converts the rows whose indices differ from the picture converted before (every row when
-// the palette changed) and puts them on the canvas in bands. In a game the background stands
-// still, so this leaves out most of the colour lookup and of the canvas's copying.
-void PresentChangedRows(const uint8_t* pixels, int width, int height, int pitch, bool all) {
-    const size_t rowBytes = static_cast<size_t>(width);
-    int bandTop = -1;
-    int bandBottom = -1;
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
-        uint8_t* converted = gConverted.data() + y * rowBytes;
-        if (!all && std::memcmp(row, converted, rowBytes) == 0) {
-            continue;
+// Converts the bands of rows whose colours changed since the picture before and puts them on
+// the canvas. In a game the background stands still, so this leaves out most of the colour
+// lookup and of the canvas's copying.
+void PresentChangedRows(const uint8_t* pixels, int width, int height, int pitch,
+                        const BackendColor palette[256]) {
+    for (const RowBand& band : gChangedRows.Take(pixels, pitch, palette)) {
+        for (int y = band.top; y < band.bottom; ++y) {
+            const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
+            uint32_t* out = gRgba.data() + static_cast<size_t>(y) * width;
+            for (int x = 0; x < width; ++x) {
+                out[x] = gLookup[row[x]];
+            }
         }
-        std::memcpy(converted, row, rowBytes);
-        uint32_t* out = gRgba.data() + y * rowBytes;
-        for (int x = 0; x < width; ++x) {
-            out[x] = gLookup[row[x]];
-        }
-        if (bandTop >= 0 && y - bandBottom >= kRowsJoined) {
-            zephyx_present_rgba(gRgba.data(), width, height, bandTop, bandBottom);
-            bandTop = -1;
-        }
-        if (bandTop < 0) {
-            bandTop = y;
-        }
-        bandBottom = y + 1;
-    }
-    if (bandTop >= 0) {
-        zephyx_present_rgba(gRgba.data(), width, height, bandTop, bandBottom);
+        zephyx_present_rgba(gRgba.data(), width, height, band.top, band.bottom);
     }
 }
 
@@ -117,9 +93,9 @@ void WebPresent(const uint8_t* pixels, int width, int height, int pitch,
     if (gRgba.size() != static_cast<size_t>(width) * height) {
         return;
     }
-    const bool paletteChanged = FillLookup(palette);
-    const bool canvasCleared = zephyx_present_canvas_cleared() != 0;
-    PresentChangedRows(pixels, width, height, pitch,
-                       paletteChanged || canvasCleared || !gConvertedValid);
-    gConvertedValid = true;
+    if (zephyx_present_canvas_cleared() != 0) {
+        gChangedRows.Forget();
+    }
+    FillLookup(palette);
+    PresentChangedRows(pixels, width, height, pitch, palette);
 }
