@@ -185,8 +185,10 @@ def run_path(path, presses, program, logs):
     renderer = {"SDL_RENDER_DRIVER": "opengl"} if path == "renderer" else {}
     first = free_display(83)
     program_log = f"{logs}/{path}.program"
-    game = Screen(first, [program], dict(renderer, ZEPHYX_PRESENT_LOG=program_log), "^ZEPHYX$",
-                  program_log)
+    # The program's defaults, whatever this machine's player chose (a window, another scaling).
+    settings = tempfile.mkdtemp(prefix="zephyx-settings-", dir=logs)
+    game = Screen(first, [program], dict(renderer, ZEPHYX_PRESENT_LOG=program_log,
+                                         XDG_CONFIG_HOME=settings), "^ZEPHYX$", program_log)
     second = free_display(first + 1)
     bare_log = f"{logs}/{path}.bare"
     bare = Screen(second, [os.path.join(BUILD, "tools", "zephyx_bare_loop"), "keys", path,
