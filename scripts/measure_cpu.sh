@@ -33,11 +33,13 @@ done
 display=:$display_number
 presenter_program=$PWD/build/default/tools/zephyx_bare_loop
 presenter_output=$(mktemp)
+# The program's defaults, not the settings a player of this machine chose.
+export XDG_CONFIG_HOME=$(mktemp -d)
 presenter_environment=()
 xvfb=""
 game=""
 presenter=""
-trap 'rm -f "$presenter_output"; [ -n "$game" ] && kill "$game" 2>/dev/null; [ -n "$presenter" ] && kill "$presenter" 2>/dev/null; [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null' EXIT
+trap 'rm -rf "$presenter_output" "$XDG_CONFIG_HOME"; [ -n "$game" ] && kill "$game" 2>/dev/null; [ -n "$presenter" ] && kill "$presenter" 2>/dev/null; [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null' EXIT
 
 # Nanoseconds on the processor of all the process's threads.
 cpu_nanoseconds() { cat /proc/"$1"/task/*/schedstat | awk '{sum += $1} END {printf "%.0f\n", sum}'; }

@@ -31,6 +31,8 @@ program=$PWD/build/default/zephyx
 sleeper=$PWD/build/default/tools/zephyx_bare_loop
 stamps_library=$PWD/build/default/tools/libzephyx_present_stamps.so
 logs=$(mktemp -d)
+# The program's defaults, not the settings a player of this machine chose: removed with the logs.
+export XDG_CONFIG_HOME=$logs/settings
 xvfb=""
 game=""
 trap '[ -n "$game" ] && kill "$game" 2>/dev/null; [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; rm -rf "$logs"' EXIT
