@@ -4,6 +4,7 @@
     /usr/bin/python3 scripts/measure_latency.py [--presses N]
                                 [--path surface|renderer|both|browser] [--program PATH]
                                 [--site FOLDER]
+    /usr/bin/python3 scripts/measure_latency.py --path PATH --pool LOGS [LOGS ...]
 
 Runs the zephyx program (in a game, the ship at the bottom) and the bare reference
 (`zephyx_bare_loop keys`: reads the keys 0.5 ms before each 60 Hz deadline, moves a block in
@@ -20,7 +21,9 @@ moves the ship on (one change alone was something else: after a game is over the
 to move); for the program, also not when its answer falls where the ship's own 200 ms
 animation was due to change the band anyway. Prints medians and 95th percentiles of
 both, the ratio of the medians (goal at most 1.15) and the difference of the 95th percentiles
-(goal at most 2 ms). MEASURE_LOGS=DIR keeps both programs' logs and the press times there.
+(goal at most 2 ms). MEASURE_LOGS=DIR keeps both programs' logs and the press times there;
+--pool counts the presses of several such runs together, a run's hundred or two counted
+presses being too few to decide a goal that close.
 
 The browser path measures the same in headless Chromium: the browser build's page (its present
 log asked for with `?presentlog`) and the bare page (tools/bare_page/bare.html?keys: reads the
@@ -196,7 +199,7 @@ def run_path(path, presses, program, logs):
     time.sleep(1)
     ensure_game(game)
     times = []  # (program press, bare press)
-    key_times = []
+    key_times = []  # the program's presses and releases
     for trial in range(presses):
         ensure_game(game)
         time.sleep(random.uniform(0.25, 0.45))
@@ -213,9 +216,39 @@ def run_path(path, presses, program, logs):
     program_log, bare_log = read_log(program_log), read_log(bare_log)
     if os.environ.get("MEASURE_LOGS"):
         with open(f"{logs}/{path}.presses", "w") as f:
-            for stamps in times:
-                print(*stamps, file=f)
+            for stamps, release in zip(times, key_times[1::2]):
+                print(*stamps, release, file=f)
     return compare(program_log, bare_log, times, key_times)
+
+
+def pooled_path(path, folder):
+    """compare() over the logs one run on `path` kept in `folder` (MEASURE_LOGS)."""
+    if path == "browser":
+        with open(os.path.join(folder, "browser.json")) as f:
+            run = json.load(f)
+        key_times = [round(t * 1000) for t, _ in run["marks"][0]["keys"]]
+        return compare([tuple(p) for p in run["game"]], [tuple(p) for p in run["bare"]],
+                       list(zip(*run["presses"])), key_times)
+    times, key_times = [], []
+    with open(os.path.join(folder, f"{path}.presses")) as f:
+        for line in f:
+            stamps = [int(field) for field in line.split()]
+            times.append((stamps[0], stamps[1]))
+            # Logs written before releases were kept: the key was held HOLD_S.
+            key_times += [stamps[0], stamps[2] if len(stamps) > 2 else stamps[0] + HOLD_S * 1e6]
+    return compare(read_log(os.path.join(folder, f"{path}.program")),
+                   read_log(os.path.join(folder, f"{path}.bare")), times, key_times)
+
+
+def report_pooled(path, folders):
+    ours, theirs, dropped = [], [], {}
+    for folder in folders:
+        mine, reference, left_out = pooled_path(path, folder)
+        ours += mine
+        theirs += reference
+        for why, n in left_out.items():
+            dropped[why] = dropped.get(why, 0) + n
+    report(f"{path}, {len(folders)} runs pooled", ours, theirs, dropped)
 
 
 def compare(program_log, bare_log, times, key_times):
@@ -406,7 +439,15 @@ def main():
                         default="both")
     parser.add_argument("--program", default=os.path.join(BUILD, "zephyx"))
     parser.add_argument("--site", default=os.path.join(ROOT, "build", "web", "site"))
+    parser.add_argument("--pool", nargs="+", metavar="LOGS",
+                        help="measure nothing: the presses of the runs whose MEASURE_LOGS "
+                             "folders these are, counted together")
     args = parser.parse_args()
+    paths = ["surface", "renderer"] if args.path == "both" else [args.path]
+    if args.pool:
+        for path in paths:
+            report_pooled(path, args.pool)
+        return
     if args.path == "browser":
         subprocess.run(["cmake", "--build", "--preset", "web", "--target", "zephyx"], cwd=ROOT,
                        check=True, stdout=subprocess.DEVNULL)
@@ -415,7 +456,6 @@ def main():
                         "zephyx_bare_loop"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
     with open("/proc/loadavg") as load:
         print("load average before:", " ".join(load.read().split()[:3]))
-    paths = ["surface", "renderer"] if args.path == "both" else [args.path]
     with tempfile.TemporaryDirectory() as logs:
         logs = os.environ.get("MEASURE_LOGS", logs)
         for path in paths:
